@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/dde_conversation.hpp"
+#include "platform/failure.hpp"
+#include "window/text_box.hpp"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace sheetpush {
+
+enum class LinkMode : std::int16_t { none = 0, manual = 2 };
+
+// The cell text field: a text box that carries a DDE client link.
+class LinkedTextBox : public TextBox {
+public:
+    explicit LinkedTextBox(std::unique_ptr<DdeConversation> conversation);
+
+    // "application|topic".
+    std::u16string LinkTopic = u"Excel|ورقة1";
+    std::u16string LinkItem = u"R1C1";
+    // Tenths of a second.
+    std::int16_t LinkTimeout = 100;
+
+    LinkMode linkMode() const { return mode_; }
+    // Manual opens the conversation on LinkTopic; none closes nothing the partner relies on.
+    Status setLinkMode(LinkMode mode);
+
+    // Sends the text to LinkItem; the text is left as it was.
+    Status LinkPoke();
+    // Replaces the text with LinkItem's value exactly as sent; a failure leaves the text.
+    Status LinkRequest();
+
+private:
+    std::unique_ptr<DdeConversation> conversation_;
+    LinkMode mode_ = LinkMode::none;
+    bool connected_ = false;
+};
+
+} // namespace sheetpush

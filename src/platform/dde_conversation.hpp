@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/failure.hpp"
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+namespace sheetpush {
+
+// One DDE client conversation, owned by the linked text field that drives it. Every wait is
+// bounded by the time-out given; a hung or absent partner never blocks longer.
+class DdeConversation {
+public:
+    virtual ~DdeConversation() = default;
+
+    // Opens a manual conversation with application and topic. An implementation may keep an
+    // open conversation on the same topic while its partner is alive; on failure no
+    // conversation is left open.
+    virtual Status connect(std::u16string_view application, std::u16string_view topic,
+                           std::chrono::milliseconds timeout) = 0;
+
+    // Sends text to item on the open conversation; a refusal is a failure.
+    virtual Status poke(std::u16string_view item, std::u16string_view text,
+                        std::chrono::milliseconds timeout) = 0;
+
+    // Asks for item's value; the reply is returned exactly as the partner sent it.
+    virtual Result<std::u16string> request(std::u16string_view item,
+                                           std::chrono::milliseconds timeout) = 0;
+};
+
+} // namespace sheetpush

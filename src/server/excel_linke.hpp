@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/failure.hpp"
+#include "platform/platform.hpp"
+#include "server/variant.hpp"
+#include "window/excel_link.hpp"
+
+#include <cstdint>
+
+namespace sheetpush {
+
+// The calling thread's link window, created on first use and kept until the thread ends.
+ExcelLink& threadLinkWindow(Platform& platform);
+
+// The public automation class. It has no state of its own: every instance works on the link
+// window of the thread that serves it.
+class ExcelLinke {
+public:
+    explicit ExcelLinke(Platform& platform) : platform_(platform) {}
+
+    // VT_BOOL holding SEND's result; a failure is an automation error for the client.
+    Result<Variant> Sheetpush(const Variant& txt, const Variant& Col, const Variant& Row,
+                              const Variant& Sheet);
+    // The cell's text, or an empty string when the request failed.
+    Result<Variant> ImportFromExcel(const Variant& Col, const Variant& Row, const Variant& Sheet);
+    // Starts Excel on a workbook with the caller's show-window mode.
+    bool ExcelLinking(const Variant& XLS, std::int32_t ExcelShow);
+
+private:
+    Platform& platform_;
+};
+
+} // namespace sheetpush

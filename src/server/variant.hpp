@@ -1,0 +1,72 @@
+#pragma once
+
+#include "platform/failure.hpp"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <variant>
+
+namespace sheetpush {
+
+class Variant;
+
+// An object reference; its default value is fetched only when it is needed.
+class AutomationObject {
+public:
+    virtual ~AutomationObject() = default;
+    // A failure when the object has no default value.
+    virtual Result<Variant> defaultValue() = 0;
+};
+
+struct Empty {
+    friend bool operator==(Empty, Empty) = default;
+};
+struct Null {
+    friend bool operator==(Null, Null) = default;
+};
+// Currency: the value times 10000.
+struct Currency {
+    std::int64_t scaled = 0;
+    friend bool operator==(Currency, Currency) = default;
+};
+// A date: days since 30 December 1899, the time of day as the fraction.
+struct Date {
+    double days = 0;
+    friend bool operator==(Date, Date) = default;
+};
+// An array, or any other value that has no string form; vartype is its automation type.
+struct Unconvertible {
+    std::uint16_t vartype = 0;
+    friend bool operator==(Unconvertible, Unconvertible) = default;
+};
+// A reference to another variant, as a client passes a variable.
+struct VariantRef {
+    const Variant* target = nullptr;
+    friend bool operator==(VariantRef, VariantRef) = default;
+};
+
+// The automation value the core takes and returns.
+class Variant {
+public:
+    using Value = std::variant<Empty, Null, std::int16_t, std::int32_t, float, double, Currency,
+                               bool, Date, std::u16string, std::shared_ptr<AutomationObject>,
+                               Unconvertible, VariantRef>;
+
+    Variant() = default;
+    template <class T>
+        requires std::is_constructible_v<Value, T&&>
+    Variant(T&& value) : value_(std::forward<T>(value)) {}
+    Variant(const char16_t* text) : value_(std::u16string(text)) {}
+
+    const Value& value() const { return value_; }
+    template <class T> bool holds() const { return std::holds_alternative<T>(value_); }
+    template <class T> const T& as() const { return std::get<T>(value_); }
+
+    friend bool operator==(const Variant&, const Variant&) = default;
+
+private:
+    Value value_;
+};
+
+} // namespace sheetpush

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "link/linked_text_box.hpp"
+#include "platform/platform.hpp"
+#include "window/common_dialog.hpp"
+#include "window/file_list_box.hpp"
+#include "window/spinner.hpp"
+#include "window/text_box.hpp"
+
+#include <cstdint>
+
+namespace sheetpush {
+
+// The link window's state and behaviour. Its fields are the working state of every operation;
+// a platform view may show them to a person, but nothing here depends on one.
+class ExcelLink {
+public:
+    // Creating an instance is its first use: the load behaviour runs here.
+    explicit ExcelLink(Platform& platform);
+    ExcelLink(const ExcelLink&) = delete;
+    ExcelLink& operator=(const ExcelLink&) = delete;
+
+    LinkedTextBox Text1;
+    TextBox Text2{u"1"};
+    TextBox Text3{u"1"};
+    TextBox Text4{u"ورقة1"};
+    TextBox xlsPath{u"c:\\program files\\microsoft office\\office\\Excel.exe"};
+    Spinner UpDown1{0, 100000};
+    Spinner UpDown2{0, 10000};
+    FileListBox File1;
+    CommonDialog CommonDialog1;
+    CommonDialog CommonDialog2;
+
+    // The cell operations: True when no step failed, else False after the link failure message.
+    bool SEND();
+    bool Request();
+
+    // Events of the controls, for a window that is on screen.
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Text1_KeyDown(std::int16_t keyCode, std::int16_t shift);
+
+    Platform& platform() const { return platform_; }
+
+private:
+    Platform& platform_;
+};
+
+} // namespace sheetpush

@@ -1,0 +1,15 @@
+#include "window/file_list_box.hpp"
+
+#include <utility>
+
+namespace sheetpush {
+
+Status FileListBox::setPath(std::u16string folder) {
+    auto count = files_.countMatching(folder, Pattern);
+    if (!count.ok())
+        return count.failure();
+    path_ = std::move(folder);
+    return std::nullopt;
+}
+
+} // namespace sheetpush

@@ -1,0 +1,44 @@
+#include "fakes/fake_platform.hpp"
+
+#include <algorithm>
+
+namespace sheetpush::fakes {
+
+namespace {
+
+std::u16string folded(std::u16string_view text) {
+    std::u16string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), [](char16_t c) {
+        return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+    });
+    return out;
+}
+
+// Enough of the platform's wildcards for the tests: "*", "*.ext" and exact names.
+bool matches(std::u16string_view name, std::u16string_view pattern) {
+    auto n = folded(name);
+    auto p = folded(pattern);
+    if (p == u"*" || p == u"*.*")
+        return true;
+    if (p.starts_with(u"*"))
+        return n.ends_with(p.substr(1));
+    return n == p;
+}
+
+} // namespace
+
+Result<int> FakeFileList::countMatching(std::u16string_view folder, std::u16string_view pattern) {
+    auto key = folded(folder);
+    if (std::find(unreadable.begin(), unreadable.end(), folder) != unreadable.end())
+        return Failure{error::fileListPath, u"unreadable folder"};
+    for (const auto& [name, files] : folders) {
+        if (folded(name) != key)
+            continue;
+        return static_cast<int>(std::count_if(files.begin(), files.end(), [&](const auto& file) {
+            return matches(file, pattern);
+        }));
+    }
+    return Failure{error::fileListPath, u"no such folder"};
+}
+
+} // namespace sheetpush::fakes

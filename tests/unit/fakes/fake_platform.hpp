@@ -1,0 +1,195 @@
+#pragma once
+
+#include "platform/platform.hpp"
+#include "server/portable_formatting.hpp"
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace sheetpush::fakes {
+
+// Everything the in-memory partner saw, in order, across every conversation it served.
+struct DdeStep {
+    enum Kind { connect, poke, request } kind;
+    std::u16string application;
+    std::u16string topicOrItem;
+    std::u16string text;
+    std::int64_t timeoutMs = 0;
+    friend bool operator==(const DdeStep&, const DdeStep&) = default;
+};
+
+// An Excel that answers from memory: topics it knows, items it refuses, values to hand out.
+struct FakeExcel {
+    std::set<std::u16string> topics{u"ورقة1"};
+    std::set<std::u16string> refusedItems;
+    std::map<std::u16string, std::u16string> cells;
+    bool answers = true;
+    std::vector<DdeStep> steps;
+};
+
+class FakeConversation : public DdeConversation {
+public:
+    explicit FakeConversation(FakeExcel& excel) : excel_(excel) {}
+
+    Status connect(std::u16string_view application, std::u16string_view topic,
+                   std::chrono::milliseconds timeout) override {
+        excel_.steps.push_back({DdeStep::connect, std::u16string(application),
+                                std::u16string(topic), {}, timeout.count()});
+        topic_.reset();
+        if (!excel_.answers)
+            return Failure{error::ddeTimeout, u"timeout"};
+        if (application != u"Excel" || !excel_.topics.contains(std::u16string(topic)))
+            return Failure{error::ddeNoPartner, u"no partner: " + std::u16string(topic)};
+        topic_ = topic;
+        return std::nullopt;
+    }
+
+    Status poke(std::u16string_view item, std::u16string_view text,
+                std::chrono::milliseconds timeout) override {
+        excel_.steps.push_back({DdeStep::poke, {}, std::u16string(item), std::u16string(text),
+                                timeout.count()});
+        if (auto refused = refusal(item))
+            return refused;
+        excel_.cells[*topic_ + u"!" + std::u16string(item)] = text;
+        return std::nullopt;
+    }
+
+    Result<std::u16string> request(std::u16string_view item,
+                                   std::chrono::milliseconds timeout) override {
+        excel_.steps.push_back({DdeStep::request, {}, std::u16string(item), {}, timeout.count()});
+        if (auto refused = refusal(item))
+            return *refused;
+        return excel_.cells[*topic_ + u"!" + std::u16string(item)];
+    }
+
+private:
+    Status refusal(std::u16string_view item) const {
+        if (!topic_)
+            return Failure{error::ddeNoConversation, u"no conversation"};
+        if (!excel_.answers)
+            return Failure{error::ddeTimeout, u"timeout"};
+        if (excel_.refusedItems.contains(std::u16string(item)))
+            return Failure{error::ddeRefused, u"refused: " + std::u16string(item)};
+        return std::nullopt;
+    }
+
+    FakeExcel& excel_;
+    std::optional<std::u16string> topic_;
+};
+
+struct ShownMessage {
+    std::u16string prompt;
+    std::u16string title;
+    std::uint32_t flags = 0;
+    friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
+};
+
+class FakeMessageBoxes : public MessageBoxes {
+public:
+    void show(std::u16string_view prompt, std::u16string_view title,
+              std::uint32_t flags) override {
+        shown.push_back({std::u16string(prompt), std::u16string(title), flags});
+    }
+    std::vector<ShownMessage> shown;
+};
+
+// Answers each showing with the next queued choice; an empty queue cancels.
+class FakeFileDialog : public FileDialog {
+public:
+    std::optional<std::u16string> showOpen(const OpenFileRequest& request) override {
+        requests.push_back(request);
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<std::u16string>> answers;
+    std::vector<OpenFileRequest> requests;
+};
+
+// Folders and the file names in them; names compare without regard to case (ASCII).
+class FakeFileList : public FileList {
+public:
+    Result<int> countMatching(std::u16string_view folder, std::u16string_view pattern) override;
+    std::map<std::u16string, std::vector<std::u16string>> folders;
+    std::vector<std::u16string> unreadable;
+};
+
+class FakeLauncher : public Launcher {
+public:
+    Result<std::uint32_t> run(std::u16string_view commandLine,
+                              std::uint32_t showWindowMode) override {
+        launches.push_back({std::u16string(commandLine), showWindowMode});
+        if (!callable)
+            return Failure{error::launcherUnavailable, u"launcher unavailable"};
+        return result;
+    }
+    struct Launch {
+        std::u16string commandLine;
+        std::uint32_t showWindowMode;
+        friend bool operator==(const Launch&, const Launch&) = default;
+    };
+    std::vector<Launch> launches;
+    std::uint32_t result = 33;
+    bool callable = true;
+};
+
+class FakeSettingsStore : public SettingsStore {
+public:
+    std::optional<std::u16string> read(std::u16string_view application,
+                                       std::u16string_view section,
+                                       std::u16string_view key) override {
+        auto found = entries.find(name(application, section, key));
+        if (found == entries.end())
+            return std::nullopt;
+        return found->second;
+    }
+    Status write(std::u16string_view application, std::u16string_view section,
+                 std::u16string_view key, std::u16string_view value) override {
+        writes.emplace_back(value);
+        if (!writable)
+            return Failure{75, u"read-only"};
+        entries[name(application, section, key)] = value;
+        return std::nullopt;
+    }
+    static std::u16string name(std::u16string_view application, std::u16string_view section,
+                               std::u16string_view key) {
+        return std::u16string(application) + u"/" + std::u16string(section) + u"/" +
+               std::u16string(key);
+    }
+    std::map<std::u16string, std::u16string> entries;
+    std::vector<std::u16string> writes;
+    bool writable = true;
+};
+
+class FakePlatform : public Platform {
+public:
+    std::unique_ptr<DdeConversation> newConversation() override {
+        ++conversationsMade;
+        return std::make_unique<FakeConversation>(excel);
+    }
+    MessageBoxes& messageBoxes() override { return messages; }
+    FileDialog& fileDialog() override { return dialog; }
+    FileList& fileList() override { return files; }
+    Launcher& launcher() override { return launch; }
+    SettingsStore& settings() override { return store; }
+    VariantFormatting& formatting() override { return portable; }
+
+    FakeExcel excel;
+    FakeMessageBoxes messages;
+    FakeFileDialog dialog;
+    FakeFileList files;
+    FakeLauncher launch;
+    FakeSettingsStore store;
+    PortableFormatting portable;
+    int conversationsMade = 0;
+};
+
+} // namespace sheetpush::fakes
