@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// On Windows wchar_t is a UTF-16 unit, so the core's text and the platform's are the same
+// sequence of units under two type names.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
+namespace sheetpush::win32 {
+
+inline std::wstring wide(std::u16string_view text) {
+    return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+}
+
+inline std::u16string utf16(std::wstring_view text) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text.data()), text.size());
+}
+
+} // namespace sheetpush::win32
