@@ -6,6 +6,7 @@
 #include "window/file_list_box.hpp"
 #include "window/spinner.hpp"
 #include "window/text_box.hpp"
+#include "window/window_view.hpp"
 
 #include <cstdint>
 
@@ -41,10 +42,20 @@ public:
     void Command3_Click();
     void Text1_KeyDown(std::int16_t keyCode, std::int16_t shift);
 
+    // The platform window that shows this one, or nullptr; a view detaches itself before it goes,
+    // and is told of no change made while it was detached.
+    void setView(WindowView* view) { view_ = view; }
+    // Gives the input focus to the window on screen; nothing happens while none shows it.
+    void takeFocus();
+
     Platform& platform() const { return platform_; }
 
 private:
+    void watchControls();
+    void load();
+
     Platform& platform_;
+    WindowView* view_ = nullptr;
 };
 
 } // namespace sheetpush

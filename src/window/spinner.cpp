@@ -8,8 +8,7 @@ Status Spinner::setValue(std::int64_t value) {
     if (value == value_)
         return std::nullopt;
     value_ = static_cast<std::int32_t>(value);
-    if (onChange_)
-        onChange_();
+    onChange_.raise();
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/failure.hpp"
+#include "window/change_notification.hpp"
 
 #include <cstdint>
 #include <functional>
@@ -27,13 +28,14 @@ public:
     void stepUp();
     void stepDown();
 
-    void onChange(std::function<void()> handler) { onChange_ = std::move(handler); }
+    // Adds a handler to the change notification.
+    void onChange(std::function<void()> handler) { onChange_.subscribe(std::move(handler)); }
 
 private:
     std::int32_t min_;
     std::int32_t max_;
     std::int32_t value_ = 0;
-    std::function<void()> onChange_;
+    ChangeNotification onChange_;
 };
 
 } // namespace sheetpush

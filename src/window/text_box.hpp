@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/change_notification.hpp"
+
 #include <functional>
 #include <string>
 #include <utility>
@@ -20,15 +22,15 @@ public:
         if (text == text_)
             return;
         text_ = std::move(text);
-        if (onChange_)
-            onChange_();
+        onChange_.raise();
     }
 
-    void onChange(std::function<void()> handler) { onChange_ = std::move(handler); }
+    // Adds a handler to the change notification.
+    void onChange(std::function<void()> handler) { onChange_.subscribe(std::move(handler)); }
 
 private:
     std::u16string text_;
-    std::function<void()> onChange_;
+    ChangeNotification onChange_;
 };
 
 } // namespace sheetpush

@@ -27,16 +27,15 @@ TEST_P(SpinnerTest, SetValueKeepsRangeAndNotifiesOnlyOnChange) {
     EXPECT_EQ(notified, c.notifications);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, SpinnerTest,
-    ::testing::Values(SpinnerCase{"same", 1, 1, true, 1, 0},
-                      SpinnerCase{"changed", 1, 2, true, 2, 1},
-                      SpinnerCase{"lowest", 1, 0, true, 0, 1},
-                      SpinnerCase{"highest", 1, 10000, true, 10000, 1},
-                      SpinnerCase{"above", 1, 10001, false, 1, 0},
-                      SpinnerCase{"below", 1, -1, false, 1, 0},
-                      SpinnerCase{"beyond32bits", 1, 4294967297, false, 1, 0}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Values, SpinnerTest,
+                         ::testing::Values(SpinnerCase{"same", 1, 1, true, 1, 0},
+                                           SpinnerCase{"changed", 1, 2, true, 2, 1},
+                                           SpinnerCase{"lowest", 1, 0, true, 0, 1},
+                                           SpinnerCase{"highest", 1, 10000, true, 10000, 1},
+                                           SpinnerCase{"above", 1, 10001, false, 1, 0},
+                                           SpinnerCase{"below", 1, -1, false, 1, 0},
+                                           SpinnerCase{"beyond32bits", 1, 4294967297, false, 1, 0}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(SpinnerArrows, StepFromTheValueAndStopAtTheEnds) {
     Spinner spinner(0, 2);

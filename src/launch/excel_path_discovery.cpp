@@ -1,0 +1,65 @@
+#include "launch/excel_path_discovery.hpp"
+
+#include "platform/settings_store.hpp"
+#include "window/excel_link.hpp"
+
+#include <string_view>
+
+namespace sheetpush {
+
+namespace {
+
+inline constexpr std::u16string_view defaultExcelPath =
+    u"C:\\program files\\microsoft office\\office\\Excel.exe";
+inline constexpr std::u16string_view excelFileName = u"Excel.exe";
+// The length of "\Excel.exe"; the folder is cut by this count whatever the path ends in.
+inline constexpr std::size_t excelNameLength = 10;
+
+void rememberExcelPath(SettingsStore& settings, std::u16string_view path) {
+    // A store that cannot be written does not undo the check: the path is confirmed for this
+    // run, and the next run tests whatever the store still holds.
+    settings.write(u"Orvand", u"Sheetpush", u"ExcelPath", path);
+}
+
+// The platform would take an empty folder for the current one, which says nothing about where
+// Excel is, so it counts as not found and the person is asked.
+bool folderHoldsExcel(FileListBox& files, const std::u16string& folder) {
+    if (folder.empty() || files.setPath(folder).has_value())
+        return false;
+    const auto count = files.ListCount();
+    return count.ok() && count.value() != 0;
+}
+
+// False when the person cancelled or the dialog could not be shown. The three settings are made
+// again before every showing, so each showing suggests "Excel.exe" anew.
+bool askForExcel(CommonDialog& dialog, std::u16string& path) {
+    dialog.DialogTitle = u"حدد مسار برنامج الأكسل";
+    dialog.FileName = excelFileName;
+    dialog.Filter = u"برنامج الأكسل|Excel.exe";
+    const auto shown = dialog.ShowOpen();
+    path = dialog.FileName;
+    return !shown;
+}
+
+} // namespace
+
+std::optional<std::u16string> discoverExcelPath(ExcelLink& window, SettingsStore& settings) {
+    std::u16string path = settings.read(u"Orvand", u"Sheetpush", u"ExcelPath")
+                              .value_or(std::u16string(defaultExcelPath));
+    std::u16string folder;
+    // Only the person ends the asking: each chosen path is tested like the stored one.
+    for (;;) {
+        window.File1.Pattern = excelFileName;
+        // A path shorter than the cut keeps the folder of the pass before.
+        if (path.size() >= excelNameLength)
+            folder = path.substr(0, path.size() - excelNameLength);
+        if (folderHoldsExcel(window.File1, folder))
+            break;
+        if (!askForExcel(window.CommonDialog2, path))
+            return std::nullopt;
+    }
+    rememberExcelPath(settings, path);
+    return path;
+}
+
+} // namespace sheetpush

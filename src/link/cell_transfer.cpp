@@ -1,0 +1,67 @@
+#include "link/cell_transfer.hpp"
+
+#include "link/cell_reference.hpp"
+#include "link/topic.hpp"
+#include "window/excel_link.hpp"
+
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+namespace sheetpush {
+
+namespace {
+
+constexpr std::int16_t tenSeconds = 100;
+
+// Continue-on-failure: a failed step only replaces the record, and the next step runs.
+class FailureRecord {
+public:
+    void note(Status status) {
+        if (status)
+            last_ = std::move(status);
+    }
+    const Status& last() const { return last_; }
+
+private:
+    Status last_;
+};
+
+enum class Transfer { poke, request };
+
+void showLinkFailure(ExcelLink& window, const Failure& failure) {
+    window.platform().messageBoxes().show(u"فشلت عملية الربط ، تأكد من تواجد الهدف" +
+                                              (u'\r' + failure.description),
+                                          u"الربط مع الأكسل", rightToLeftMessageFlags);
+}
+
+// The steps run in a fixed order: the item is set before the topic and the topic before the
+// mode, so the conversation opened by the mode is on the new sheet and the transfer addresses
+// the new cell.
+bool transferCell(ExcelLink& window, Transfer transfer) {
+    FailureRecord failures;
+    auto reference = buildCellReference(window.Text3.text(), window.Text2.text());
+    failures.note(std::move(reference.failure));
+    auto& link = window.Text1;
+    link.LinkTimeout = tenSeconds;
+    link.LinkItem = std::move(reference.item);
+    link.LinkTopic = buildTopic(window.Text4.text());
+    failures.note(link.setLinkMode(LinkMode::manual));
+    failures.note(transfer == Transfer::poke ? link.LinkPoke() : link.LinkRequest());
+    if (!failures.last())
+        return true;
+    showLinkFailure(window, *failures.last());
+    return false;
+}
+
+} // namespace
+
+bool pokeCell(ExcelLink& window) {
+    return transferCell(window, Transfer::poke);
+}
+
+bool requestCell(ExcelLink& window) {
+    return transferCell(window, Transfer::request);
+}
+
+} // namespace sheetpush

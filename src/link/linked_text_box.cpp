@@ -1,0 +1,57 @@
+#include "link/linked_text_box.hpp"
+
+#include <algorithm>
+#include <chrono>
+#include <utility>
+
+namespace sheetpush {
+
+namespace {
+
+Failure noConversation() {
+    return {error::ddeNoConversation, u"لا توجد محادثة ربط مفتوحة مع التطبيق"};
+}
+
+// LinkTimeout counts tenths of a second; a negative setting waits for nothing rather than for ever.
+std::chrono::milliseconds waitOf(std::int16_t tenths) {
+    return std::chrono::milliseconds{std::max(tenths, std::int16_t{0}) * 100};
+}
+
+} // namespace
+
+LinkedTextBox::LinkedTextBox(std::unique_ptr<DdeConversation> conversation)
+    : conversation_(std::move(conversation)) {}
+
+Status LinkedTextBox::setLinkMode(LinkMode mode) {
+    mode_ = LinkMode::none;
+    connected_ = false;
+    if (mode == LinkMode::none)
+        return std::nullopt;
+    std::u16string_view topic = LinkTopic;
+    auto bar = std::min(topic.find(u'|'), topic.size());
+    auto application = topic.substr(0, bar);
+    topic.remove_prefix(std::min(bar + 1, topic.size()));
+    if (auto failure = conversation_->connect(application, topic, waitOf(LinkTimeout)))
+        return failure;
+    mode_ = mode;
+    connected_ = true;
+    return std::nullopt;
+}
+
+Status LinkedTextBox::LinkPoke() {
+    if (!connected_)
+        return noConversation();
+    return conversation_->poke(LinkItem, text(), waitOf(LinkTimeout));
+}
+
+Status LinkedTextBox::LinkRequest() {
+    if (!connected_)
+        return noConversation();
+    auto reply = conversation_->request(LinkItem, waitOf(LinkTimeout));
+    if (!reply.ok())
+        return reply.failure();
+    setText(std::move(reply).value());
+    return std::nullopt;
+}
+
+} // namespace sheetpush

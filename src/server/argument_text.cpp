@@ -1,0 +1,52 @@
+#include "server/argument_text.hpp"
+
+#include "server/overloaded.hpp"
+
+#include <memory>
+#include <variant>
+
+namespace sheetpush {
+
+namespace {
+
+Failure typeMismatch() {
+    return {error::typeMismatch, u"عدم تطابق النوع"};
+}
+
+Result<std::u16string> valueText(const Variant& value, VariantFormatting& formatting) {
+    return std::visit(
+        Overloaded{
+            [](const Empty&) -> Result<std::u16string> { return std::u16string(); },
+            [](const std::u16string& text) -> Result<std::u16string> { return text; },
+            [](const Null&) -> Result<std::u16string> {
+                return Failure{error::invalidUseOfNull, u"استخدام غير صالح للقيمة الخالية"};
+            },
+            [](const Unconvertible&) -> Result<std::u16string> { return typeMismatch(); },
+            // A reference names one variable; a reference to a reference is no value a client
+            // can pass.
+            [](const VariantRef&) -> Result<std::u16string> { return typeMismatch(); },
+            [&](const std::shared_ptr<AutomationObject>& object) -> Result<std::u16string> {
+                if (!object)
+                    return Failure{error::objectNotSet, u"متغير الكائن غير معيّن"};
+                auto value = object->defaultValue();
+                if (!value.ok())
+                    return value.failure();
+                return argumentText(value.value(), formatting);
+            },
+            [&](const auto&) { return formatting.format(value); },
+        },
+        value.value());
+}
+
+} // namespace
+
+Result<std::u16string> argumentText(const Variant& argument, VariantFormatting& formatting) {
+    if (!argument.holds<VariantRef>())
+        return valueText(argument, formatting);
+    const auto* target = argument.as<VariantRef>().target;
+    if (!target)
+        return typeMismatch();
+    return valueText(*target, formatting);
+}
+
+} // namespace sheetpush
