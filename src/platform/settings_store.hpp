@@ -13,9 +13,8 @@ class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
     // Empty when there is no such entry.
-    virtual std::optional<std::u16string> read(std::u16string_view application,
-                                               std::u16string_view section,
-                                               std::u16string_view key) = 0;
+    virtual std::optional<std::u16string>
+    read(std::u16string_view application, std::u16string_view section, std::u16string_view key) = 0;
     virtual Status write(std::u16string_view application, std::u16string_view section,
                          std::u16string_view key, std::u16string_view value) = 0;
 };

@@ -49,14 +49,14 @@ struct VariantRef {
 // The automation value the core takes and returns.
 class Variant {
 public:
-    using Value = std::variant<Empty, Null, std::int16_t, std::int32_t, float, double, Currency,
-                               bool, Date, std::u16string, std::shared_ptr<AutomationObject>,
-                               Unconvertible, VariantRef>;
+    using Value =
+        std::variant<Empty, Null, std::int16_t, std::int32_t, float, double, Currency, bool, Date,
+                     std::u16string, std::shared_ptr<AutomationObject>, Unconvertible, VariantRef>;
 
     Variant() = default;
     template <class T>
-        requires std::is_constructible_v<Value, T&&>
-    Variant(T&& value) : value_(std::forward<T>(value)) {}
+    requires std::is_constructible_v<Value, T&&> Variant(T&& value)
+        : value_(std::forward<T>(value)) {}
     Variant(const char16_t* text) : value_(std::u16string(text)) {}
 
     const Value& value() const { return value_; }

@@ -51,17 +51,28 @@ std::unique_ptr<Variant> makeVariant(Input& in, int depth);
 
 std::unique_ptr<Variant> makeScalar(Input& in, std::uint8_t kind) {
     switch (kind) {
-    case 0: return std::make_unique<Variant>(Empty{});
-    case 1: return std::make_unique<Variant>(Null{});
-    case 2: return std::make_unique<Variant>(in.take<std::int16_t>());
-    case 3: return std::make_unique<Variant>(in.take<std::int32_t>());
-    case 4: return std::make_unique<Variant>(in.take<float>());
-    case 5: return std::make_unique<Variant>(in.take<double>());
-    case 6: return std::make_unique<Variant>(Currency{in.take<std::int64_t>()});
-    case 7: return std::make_unique<Variant>(in.take<std::uint8_t>() % 2 == 1);
-    case 8: return std::make_unique<Variant>(Date{in.take<double>()});
-    case 9: return std::make_unique<Variant>(Unconvertible{in.take<std::uint16_t>()});
-    default: return std::make_unique<Variant>(in.rest());
+    case 0:
+        return std::make_unique<Variant>(Empty{});
+    case 1:
+        return std::make_unique<Variant>(Null{});
+    case 2:
+        return std::make_unique<Variant>(in.take<std::int16_t>());
+    case 3:
+        return std::make_unique<Variant>(in.take<std::int32_t>());
+    case 4:
+        return std::make_unique<Variant>(in.take<float>());
+    case 5:
+        return std::make_unique<Variant>(in.take<double>());
+    case 6:
+        return std::make_unique<Variant>(Currency{in.take<std::int64_t>()});
+    case 7:
+        return std::make_unique<Variant>(in.take<std::uint8_t>() % 2 == 1);
+    case 8:
+        return std::make_unique<Variant>(Date{in.take<double>()});
+    case 9:
+        return std::make_unique<Variant>(Unconvertible{in.take<std::uint16_t>()});
+    default:
+        return std::make_unique<Variant>(in.rest());
     }
 }
 

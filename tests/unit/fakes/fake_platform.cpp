@@ -34,9 +34,8 @@ Result<int> FakeFileList::countMatching(std::u16string_view folder, std::u16stri
     for (const auto& [name, files] : folders) {
         if (folded(name) != key)
             continue;
-        return static_cast<int>(std::count_if(files.begin(), files.end(), [&](const auto& file) {
-            return matches(file, pattern);
-        }));
+        return static_cast<int>(std::count_if(
+            files.begin(), files.end(), [&](const auto& file) { return matches(file, pattern); }));
     }
     return Failure{error::fileListPath, u"no such folder"};
 }

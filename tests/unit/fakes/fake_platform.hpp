@@ -39,8 +39,11 @@ public:
 
     Status connect(std::u16string_view application, std::u16string_view topic,
                    std::chrono::milliseconds timeout) override {
-        excel_.steps.push_back({DdeStep::connect, std::u16string(application),
-                                std::u16string(topic), {}, timeout.count()});
+        excel_.steps.push_back({DdeStep::connect,
+                                std::u16string(application),
+                                std::u16string(topic),
+                                {},
+                                timeout.count()});
         topic_.reset();
         if (!excel_.answers)
             return Failure{error::ddeTimeout, u"timeout"};
@@ -52,8 +55,8 @@ public:
 
     Status poke(std::u16string_view item, std::u16string_view text,
                 std::chrono::milliseconds timeout) override {
-        excel_.steps.push_back({DdeStep::poke, {}, std::u16string(item), std::u16string(text),
-                                timeout.count()});
+        excel_.steps.push_back(
+            {DdeStep::poke, {}, std::u16string(item), std::u16string(text), timeout.count()});
         if (auto refused = refusal(item))
             return refused;
         excel_.cells[*topic_ + u"!" + std::u16string(item)] = text;
@@ -92,8 +95,7 @@ struct ShownMessage {
 
 class FakeMessageBoxes : public MessageBoxes {
 public:
-    void show(std::u16string_view prompt, std::u16string_view title,
-              std::uint32_t flags) override {
+    void show(std::u16string_view prompt, std::u16string_view title, std::uint32_t flags) override {
         shown.push_back({std::u16string(prompt), std::u16string(title), flags});
     }
     std::vector<ShownMessage> shown;
@@ -143,8 +145,7 @@ public:
 
 class FakeSettingsStore : public SettingsStore {
 public:
-    std::optional<std::u16string> read(std::u16string_view application,
-                                       std::u16string_view section,
+    std::optional<std::u16string> read(std::u16string_view application, std::u16string_view section,
                                        std::u16string_view key) override {
         auto found = entries.find(name(application, section, key));
         if (found == entries.end())
