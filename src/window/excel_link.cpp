@@ -63,6 +63,7 @@ ExcelLink::ExcelLink(Platform& platform)
     keepInStep(Text3, UpDown2);
     watchControls();
     load();
+    platformView_ = platform.newView(*this);
 }
 
 bool ExcelLink::SEND() {

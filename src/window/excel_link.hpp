@@ -9,6 +9,7 @@
 #include "window/window_view.hpp"
 
 #include <cstdint>
+#include <memory>
 
 namespace sheetpush {
 
@@ -56,6 +57,8 @@ private:
 
     Platform& platform_;
     WindowView* view_ = nullptr;
+    // The platform's own window for this instance; declared last so that it goes first.
+    std::unique_ptr<WindowView> platformView_;
 };
 
 } // namespace sheetpush
