@@ -8,8 +8,10 @@ namespace sheetpush {
 
 namespace {
 
-Failure noConversation() {
-    return {error::ddeNoConversation, u"لا توجد محادثة ربط مفتوحة مع التطبيق"};
+// Names the link it could not use, so that the one message a failed operation shows says where
+// the text was meant to go.
+Failure noConversation(const std::u16string& topic) {
+    return {error::ddeNoConversation, u"لا توجد محادثة ربط مفتوحة مع " + topic};
 }
 
 // LinkTimeout counts tenths of a second; a negative setting waits for nothing rather than for ever.
@@ -40,13 +42,13 @@ Status LinkedTextBox::setLinkMode(LinkMode mode) {
 
 Status LinkedTextBox::LinkPoke() {
     if (!connected_)
-        return noConversation();
+        return noConversation(LinkTopic);
     return conversation_->poke(LinkItem, text(), waitOf(LinkTimeout));
 }
 
 Status LinkedTextBox::LinkRequest() {
     if (!connected_)
-        return noConversation();
+        return noConversation(LinkTopic);
     auto reply = conversation_->request(LinkItem, waitOf(LinkTimeout));
     if (!reply.ok())
         return reply.failure();

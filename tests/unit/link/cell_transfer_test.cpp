@@ -40,6 +40,7 @@ protected:
     std::u16string noConversationText() {
         fakes::FakeExcel idle;
         LinkedTextBox box{std::make_unique<fakes::FakeConversation>(idle)};
+        box.LinkTopic = window.Text1.LinkTopic;
         return box.LinkPoke()->description;
     }
 };

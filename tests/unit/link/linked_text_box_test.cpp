@@ -20,7 +20,7 @@ protected:
     void expectNoConversation(const Status& status) {
         ASSERT_TRUE(status);
         EXPECT_EQ(status->number, error::ddeNoConversation);
-        EXPECT_FALSE(status->description.empty());
+        EXPECT_NE(status->description.find(box.LinkTopic), std::u16string::npos);
     }
 };
 
