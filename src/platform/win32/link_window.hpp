@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/win32/gdi_raii.hpp"
+#include "platform/win32/link_window_layout.hpp"
+#include "platform/win32/raii.hpp"
+#include "window/window_view.hpp"
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace sheetpush {
+class ExcelLink;
+class TextBox;
+class Spinner;
+} // namespace sheetpush
+
+namespace sheetpush::win32 {
+
+// The link window on screen: a hidden top-level window of class "ExcelLink" whose controls show
+// the fields and spinners of one link window and hand what a person does to it. It is never
+// shown by the system; a person's close only hides it again, since the link window it shows
+// lives on.
+class LinkWindow : public WindowView {
+public:
+    explicit LinkWindow(ExcelLink& model);
+    LinkWindow(const LinkWindow&) = delete;
+    LinkWindow& operator=(const LinkWindow&) = delete;
+    ~LinkWindow() override;
+
+    HWND handle() const { return window_.get(); }
+    HWND control(ControlId id) const { return GetDlgItem(window_.get(), static_cast<int>(id)); }
+
+    void takeFocus() override;
+    void textChanged(const TextBox& field) override;
+    void valueChanged(const Spinner& spinner) override;
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK cellTextProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR, DWORD_PTR self);
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void createControls();
+    void addCreditTip();
+    void showModel();
+    void onCommand(ControlId id, WORD code);
+    bool onArrowClick(ControlId id, int delta);
+
+    TextBox* fieldOf(ControlId id) const;
+    Spinner* spinnerOf(ControlId id) const;
+    ControlId idOf(const TextBox& field) const;
+    ControlId idOf(const Spinner& spinner) const;
+
+    ExcelLink& model_;
+    // While the window writes a control itself, the control's change is not the person's.
+    bool showing_ = false;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    UniqueGdiObject browsePicture_;
+    // Last, so the window and its controls go before what they show.
+    UniqueWindow window_;
+};
+
+// For the message loop of a thread that owns link windows: moves the focus with Tab and
+// Shift+Tab among a link window's controls. True when the message was used up.
+bool routeLinkWindowKeys(MSG& message);
+
+} // namespace sheetpush::win32

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "platform/dde_conversation.hpp"
+#include "platform/win32/raii.hpp"
+
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sheetpush::win32 {
+
+// A DDE client conversation on the raw window messages, with a hidden message-only window of its
+// own. It must be used on one thread, the one that first connects it.
+//
+// While it waits for the partner it takes only the DDE messages addressed to its own window out
+// of the queue, so no other call is dispatched in the middle of a transfer. Text goes as
+// CF_UNICODETEXT when the partner takes it and as CF_TEXT in the ANSI code page otherwise; the
+// choice is made once per conversation.
+class RawDdeConversation : public DdeConversation {
+public:
+    RawDdeConversation() = default;
+    RawDdeConversation(const RawDdeConversation&) = delete;
+    RawDdeConversation& operator=(const RawDdeConversation&) = delete;
+    ~RawDdeConversation() override;
+
+    Status connect(std::u16string_view application, std::u16string_view topic,
+                   std::chrono::milliseconds timeout) override;
+    Status poke(std::u16string_view item, std::u16string_view text,
+                std::chrono::milliseconds timeout) override;
+    Result<std::u16string> request(std::u16string_view item,
+                                   std::chrono::milliseconds timeout) override;
+
+    class Deadline;
+
+private:
+    enum class Wait { answered, partnerQuit, timedOut };
+
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    void onInitiateAck(HWND server, LPARAM atoms);
+    bool ensureWindow();
+    std::vector<UINT> candidateFormats() const;
+
+    Status initiate(std::u16string_view application, std::u16string_view topic,
+                    const Deadline& deadline);
+    void terminate(const Deadline& deadline);
+    void abandon();
+
+    Status pokeAs(UINT format, std::u16string_view item, std::u16string_view text,
+                  const Deadline& deadline);
+    Result<std::u16string> requestAs(UINT format, std::u16string_view item,
+                                     const Deadline& deadline);
+    Result<std::u16string> takeData(const MSG& data, std::u16string_view item);
+    void settleAfterData(const Deadline& deadline);
+
+    Wait awaitReply(const Deadline& deadline, ATOM item, UINT expected, MSG& reply);
+    bool isReply(const MSG& message, ATOM item, UINT expected) const;
+    void drainQueue();
+    bool handleUnanswered(const MSG& message);
+
+    Failure refusal(WORD status, std::u16string_view item) const;
+    Failure timedOut(std::u16string_view item) const;
+    Failure partnerQuit() const;
+
+    UniqueWindow window_;
+    HWND partner_ = nullptr;
+    bool initiating_ = false;
+    std::u16string application_;
+    std::u16string topic_;
+    std::optional<UINT> format_;
+    std::chrono::milliseconds lastTimeout_{1000};
+};
+
+} // namespace sheetpush::win32

@@ -1,0 +1,71 @@
+#include "platform/win32/win32_settings_store.hpp"
+
+#include "platform/win32/raii.hpp"
+#include "platform/win32/wide_text.hpp"
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+namespace sheetpush::win32 {
+
+namespace {
+
+// The error number a program sees when its settings cannot be written.
+constexpr std::int32_t settingsAccessError = 75;
+
+std::wstring keyPath(std::u16string_view application, std::u16string_view section) {
+    return L"Software\\" + wide(application) + L"\\" + wide(section);
+}
+
+// Another program may have stored anything under the name: only a string counts, and it is
+// read up to its first NUL or the end of its data, whichever comes first, since the registry
+// does not promise a terminating NUL nor an even number of bytes.
+std::optional<std::u16string> stringValue(HKEY key, const std::wstring& name) {
+    std::vector<BYTE> data;
+    for (;;) {
+        DWORD type = 0;
+        DWORD size = static_cast<DWORD>(data.size());
+        LSTATUS status = RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &size);
+        if (status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && data.empty() && size > 0)) {
+            data.resize(size);
+            continue;
+        }
+        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+            return std::nullopt;
+        std::u16string text(size / sizeof(char16_t), u'\0');
+        std::memcpy(text.data(), data.data(), text.size() * sizeof(char16_t));
+        return text.substr(0, text.find(u'\0'));
+    }
+}
+
+} // namespace
+
+std::optional<std::u16string> Win32SettingsStore::read(std::u16string_view application,
+                                                       std::u16string_view section,
+                                                       std::u16string_view key) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, KEY_QUERY_VALUE,
+                      &opened) != ERROR_SUCCESS)
+        return std::nullopt;
+    UniqueHkey owned(opened);
+    return stringValue(owned.get(), wide(key));
+}
+
+Status Win32SettingsStore::write(std::u16string_view application, std::u16string_view section,
+                                 std::u16string_view key, std::u16string_view value) {
+    HKEY created = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, nullptr, 0,
+                        KEY_SET_VALUE, nullptr, &created, nullptr) != ERROR_SUCCESS)
+        return Failure{settingsAccessError, u"تعذر حفظ الإعداد"};
+    UniqueHkey owned(created);
+    std::wstring text = wide(value);
+    auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+    if (RegSetValueExW(owned.get(), wide(key).c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(text.c_str()), bytes) != ERROR_SUCCESS)
+        return Failure{settingsAccessError, u"تعذر حفظ الإعداد"};
+    return std::nullopt;
+}
+
+} // namespace sheetpush::win32

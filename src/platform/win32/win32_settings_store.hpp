@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/settings_store.hpp"
+
+namespace sheetpush::win32 {
+
+// The per-user registry: HKEY_CURRENT_USER\Software\<application>\<section>, one REG_SZ value
+// named by the key.
+class Win32SettingsStore : public SettingsStore {
+public:
+    std::optional<std::u16string> read(std::u16string_view application, std::u16string_view section,
+                                       std::u16string_view key) override;
+    Status write(std::u16string_view application, std::u16string_view section,
+                 std::u16string_view key, std::u16string_view value) override;
+};
+
+} // namespace sheetpush::win32
