@@ -1,0 +1,64 @@
+#include "server/com/automation_error.hpp"
+
+#include "platform/win32/com_raii.hpp"
+#include "platform/win32/wide_text.hpp"
+#include "server/com/com_ptr.hpp"
+#include "sheetpush_h.h"
+
+namespace sheetpush::com {
+
+namespace {
+
+constexpr wchar_t errorSource[] = L"Sheetpush.ExcelLinke";
+
+// Runtime error 438, "object doesn't support this property or method".
+constexpr char16_t noDefaultMember[] = u"الكائن لا يدعم هذه الخاصية أو الأسلوب";
+
+void setErrorObject(const Failure& failure) {
+    ComPtr<ICreateErrorInfo> created;
+    if (FAILED(CreateErrorInfo(created.put())))
+        return;
+    created->SetGUID(IID__ExcelLinke);
+    created->SetSource(const_cast<LPOLESTR>(errorSource));
+    created->SetDescription(const_cast<LPOLESTR>(win32::wide(failure.description).c_str()));
+    if (auto info = created.query<IErrorInfo>())
+        SetErrorInfo(0, info.get());
+}
+
+} // namespace
+
+HRESULT errorCode(std::int32_t number) {
+    return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, static_cast<WORD>(number));
+}
+
+HRESULT reportFailure(const Failure& failure, EXCEPINFO* exception) {
+    setErrorObject(failure);
+    if (!exception)
+        return errorCode(failure.number);
+    *exception = {};
+    exception->bstrSource = win32::copyBstr(errorSource).release();
+    exception->bstrDescription = win32::copyBstr(win32::wide(failure.description)).release();
+    exception->scode = errorCode(failure.number);
+    return DISP_E_EXCEPTION;
+}
+
+Failure failureFrom(HRESULT result, EXCEPINFO& exception) {
+    if (result == DISP_E_EXCEPTION) {
+        if (exception.pfnDeferredFillIn)
+            exception.pfnDeferredFillIn(&exception);
+        std::int32_t number = exception.wCode;
+        if (!number && HRESULT_FACILITY(exception.scode) == FACILITY_CONTROL)
+            number = HRESULT_CODE(exception.scode);
+        if (number)
+            return {number, win32::utf16(win32::bstrView(exception.bstrDescription))};
+    }
+    return {error::noDefaultMember, noDefaultMember};
+}
+
+ExceptionInfo::~ExceptionInfo() {
+    SysFreeString(value_.bstrSource);
+    SysFreeString(value_.bstrDescription);
+    SysFreeString(value_.bstrHelpFile);
+}
+
+} // namespace sheetpush::com

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "server/com/com_ptr.hpp"
+#include "server/variant.hpp"
+
+#include <oaidl.h>
+
+namespace sheetpush::com {
+
+// An object a client passed as an argument; its default value is fetched from the client's
+// object (DISPID_VALUE) only when the core asks for it.
+class DispatchObject : public AutomationObject {
+public:
+    explicit DispatchObject(ComPtr<IDispatch> object) : object_(std::move(object)) {}
+    Result<Variant> defaultValue() override;
+
+private:
+    ComPtr<IDispatch> object_;
+};
+
+} // namespace sheetpush::com

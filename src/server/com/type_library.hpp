@@ -1,0 +1,21 @@
+#pragma once
+
+#include "server/com/com_ptr.hpp"
+
+#include <oaidl.h>
+
+#include <string>
+
+namespace sheetpush::com {
+
+// The full path of the running executable.
+std::wstring executablePath();
+
+// The type library in the executable's own "TYPELIB" resource, without registering it.
+HRESULT loadOwnTypeLibrary(ComPtr<ITypeLib>& library);
+
+// The interface half of a dual interface: the description whose functions sit in the vtable
+// and whose parameters name the methods' arguments.
+HRESULT interfaceHalf(ITypeLib& library, REFIID iid, ComPtr<ITypeInfo>& half);
+
+} // namespace sheetpush::com

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "server/variant.hpp"
+
+#include <oaidl.h>
+
+#include <cstdint>
+
+namespace sheetpush::com {
+
+// The core's copy of an argument as a client passed it. References are followed; arrays and
+// other values without a text form become Unconvertible; objects keep their default value for
+// later; numeric types the core does not model are turned into their standard text. The
+// argument itself is only read.
+Variant coreValue(const VARIANT& argument);
+
+// A show-window mode from any argument form, by the standard coercion to a 32-bit integer.
+HRESULT showMode(const VARIANT& argument, std::int32_t& mode);
+
+// A method's result for the client: Empty, a Boolean or a string.
+HRESULT clientValue(const Variant& result, VARIANT& out);
+
+} // namespace sheetpush::com

@@ -1,0 +1,93 @@
+// Sheetpush.exe: registers or unregisters itself, or runs the start-up procedure and then serves
+// ExcelLinke objects to COM clients on one single-threaded apartment.
+#include "launch/excel_link_mod.hpp"
+#include "platform/win32/win32_platform.hpp"
+#include "server/com/class_factory.hpp"
+#include "server/com/command_line.hpp"
+#include "server/com/excel_linke_object.hpp"
+#include "server/com/registration.hpp"
+#include "server/com/type_library.hpp"
+
+#include <objbase.h>
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+using namespace sheetpush;
+using namespace sheetpush::com;
+
+class ComApartment {
+public:
+    ComApartment() : status_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (SUCCEEDED(status_))
+            CoUninitialize();
+    }
+    HRESULT status() const { return status_; }
+
+private:
+    HRESULT status_;
+};
+
+// Registration runs silently: only a failure says something, on the standard error stream.
+int finish(const RegistrationOutcome& outcome) {
+    if (!outcome)
+        return 0;
+    std::wstring line = L"Sheetpush: " + *outcome + L"\n";
+    int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr,
+                                   0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), bytes.data(), size,
+                        nullptr, nullptr);
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_ERROR_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
+              &written, nullptr);
+    return 1;
+}
+
+int registration(Request request) {
+    ComApartment apartment;
+    if (FAILED(apartment.status()))
+        return finish(L"starting COM failed");
+    return finish(request == Request::registerServer ? registerServer() : unregisterServer());
+}
+
+// Publishes the class and serves until the last client lets go.
+int serveClients(Platform& platform) {
+    ComPtr<ITypeLib> library;
+    ComPtr<ITypeInfo> described;
+    if (FAILED(loadOwnTypeLibrary(library)) ||
+        FAILED(interfaceHalf(*library.get(), IID__ExcelLinke, described)))
+        return 1;
+    ClassObjectRegistration registration(CLSID_ExcelLinke, [&](REFIID iid, void** out) {
+        return makeObject<ExcelLinkeObject>(platform, described)->QueryInterface(iid, out);
+    });
+    if (FAILED(registration.status()) || FAILED(CoResumeClassObjects()))
+        return 1;
+    serveUntilReleased();
+    return 0;
+}
+
+int run(Request request) {
+    ComApartment apartment;
+    if (FAILED(apartment.status()))
+        return 1;
+    // Static, so that the seams outlive the thread's link window, which is destroyed with the
+    // thread's other thread-local objects when the process ends.
+    static win32::Win32Platform platform;
+    Main(platform);
+    return request == Request::serve ? serveClients(platform) : 0;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    auto request = requestOf(processArguments());
+    if (request == Request::registerServer || request == Request::unregisterServer)
+        return registration(request);
+    return run(request);
+}
