@@ -1,0 +1,207 @@
+#!/usr/bin/env bash
+# End-to-end tests of Sheetpush.exe as a COM local server, run the way its clients use it.
+#   com_tests.sh <case> <build dir>
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../wine_env.sh"
+
+case_name=$1
+wine_env_init "$2"
+server="$SHEETPUSH_BIN/Sheetpush.exe"
+work="$2/com-tests/$case_name"
+rm -rf "$work"
+mkdir -p "$work"
+
+# This prefix's programs whose command line matches a pattern, by host process id.
+prefix_pids() {
+    local pid
+    for pid in $(pgrep -f "$1" || true); do
+        { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null |
+            grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+    done
+    return 0
+}
+
+# A server must end by itself once its last client let go.
+wait_server_gone() {
+    local waited
+    for waited in $(seq 1 100); do
+        [ -z "$(prefix_pids 'Sheetpush\.exe')" ] && return 0
+        sleep 0.1
+    done
+    echo "FAIL the server still runs after its clients released it" >&2
+    return 1
+}
+
+finish() {
+    local stray
+    stray=$(prefix_pids 'Sheetpush\.exe')
+    # Excel instances the tests launched, and a server that outlived a failed client.
+    for pid in $stray $(prefix_pids 'office\\Excel\.exe'); do
+        wine_stop "$pid"
+    done
+    wine_stop_all
+    # A killed server leaves its class object behind in the RPC service, which would fail every
+    # later activation in this prefix.
+    [ -z "$stray" ] || wineserver -k
+}
+trap finish EXIT
+
+# The stand-in takes Excel's place at the default Excel path, and the stored path (which other
+# tests of this prefix change) points there, so the server's start-up asks nobody.
+install_excel() {
+    local office="$WINEPREFIX/drive_c/program files/microsoft office/office"
+    mkdir -p "$office"
+    cp "$SHEETPUSH_BIN/ExcelStandin.exe" "$office/Excel.exe"
+    wine reg add 'HKCU\Software\Orvand\Sheetpush' /v ExcelPath /f \
+        /d 'C:\program files\microsoft office\office\Excel.exe' >/dev/null
+}
+
+register() {
+    wine "$server" /RegServer
+}
+
+start_standin() {
+    standin_log="$work/standin.log"
+    wine_start standin "$SHEETPUSH_BIN/ExcelStandin.exe" "/log:$(wine_path "$standin_log")"
+    wait_for_file "$standin_log" 30 ready
+}
+
+ready_to_serve() {
+    install_excel
+    register
+    wine_start_rpcss
+    start_standin
+}
+
+standin_events() {
+    iconv -f UTF-16 -t UTF-8 "$standin_log" | tr -d '\r'
+}
+
+# A test script with the shared helpers in front of it.
+run_script() {
+    local script="$work/$1"
+    shift
+    cat "$here/scripts/common.vbs" "$here/scripts/$(basename "$script")" >"$script"
+    timeout 120 wine cscript //nologo "$(wine_path "$script")" "$@"
+}
+
+# The registry keys under the machine's classes that belong to the server, as reg prints them.
+registry_dump() {
+    local key
+    for key in 'CLSID\{A500801F-3070-4A68-B1F7-F19A247AA098}' 'Sheetpush.ExcelLinke' \
+        'TypeLib\{1483D782-A65D-4537-8B1A-614D71B36BBC}' \
+        'Interface\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}'; do
+        wine reg query "HKLM\\Software\\Classes\\$key" /s 2>/dev/null | tr -d '\r' | sed '/^$/d' | grep -v '^reg:' || true
+    done
+}
+
+expect() {
+    if [ "$1" = "$2" ]; then
+        echo "ok   $3"
+    else
+        echo "FAIL $3"
+        diff <(echo "$2") <(echo "$1") || true
+        failed=1
+    fi
+}
+
+failed=0
+
+case "$case_name" in
+registration)
+    wine "$server" -UNREGSERVER
+    expect "$(registry_dump)" "" "nothing of the server is registered after unregistering"
+    wine "$server" /unregserver
+    echo "ok   unregistering what is not registered succeeds"
+    out=$(wine "$server" /RegServer 2>&1 | grep -v 'wine32\|multiarch\|dpkg\|apt-get' || true)
+    expect "$out" "" "registering is silent"
+    exe=$(wine_path "$server")
+    expect "$(registry_dump)" "$(cat <<KEYS
+HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{A500801F-3070-4A68-B1F7-F19A247AA098}\\LocalServer32
+    (Default)    REG_SZ    "$exe"
+HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{A500801F-3070-4A68-B1F7-F19A247AA098}\\ProgID
+    (Default)    REG_SZ    Sheetpush.ExcelLinke
+HKEY_LOCAL_MACHINE\\Software\\Classes\\Sheetpush.ExcelLinke\\CLSID
+    (Default)    REG_SZ    {A500801F-3070-4A68-B1F7-F19A247AA098}
+HKEY_LOCAL_MACHINE\\Software\\Classes\\TypeLib\\{1483D782-A65D-4537-8B1A-614D71B36BBC}\\1.0
+    (Default)    REG_SZ    Sheetpush
+HKEY_LOCAL_MACHINE\\Software\\Classes\\TypeLib\\{1483D782-A65D-4537-8B1A-614D71B36BBC}\\1.0\\0
+HKEY_LOCAL_MACHINE\\Software\\Classes\\TypeLib\\{1483D782-A65D-4537-8B1A-614D71B36BBC}\\1.0\\0\\win64
+    (Default)    REG_SZ    $exe
+HKEY_LOCAL_MACHINE\\Software\\Classes\\TypeLib\\{1483D782-A65D-4537-8B1A-614D71B36BBC}\\1.0\\FLAGS
+    (Default)    REG_SZ    8
+HKEY_LOCAL_MACHINE\\Software\\Classes\\TypeLib\\{1483D782-A65D-4537-8B1A-614D71B36BBC}\\1.0\\HELPDIR
+    (Default)    REG_SZ    ${exe%\\*}
+HKEY_LOCAL_MACHINE\\Software\\Classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}
+    (Default)    REG_SZ    _ExcelLinke
+HKEY_LOCAL_MACHINE\\Software\\Classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\\ProxyStubClsid
+    (Default)    REG_SZ    {00020424-0000-0000-C000-000000000046}
+HKEY_LOCAL_MACHINE\\Software\\Classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\\ProxyStubClsid32
+    (Default)    REG_SZ    {00020424-0000-0000-C000-000000000046}
+HKEY_LOCAL_MACHINE\\Software\\Classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\\TypeLib
+    (Default)    REG_SZ    {1483D782-A65D-4537-8B1A-614D71B36BBC}
+    Version    REG_SZ    1.0
+KEYS
+)" "registering writes the class, the ProgID and the type library"
+    wine "$server" -regserver
+    echo "ok   registering twice succeeds"
+    wine "$server" /UnregServer
+    expect "$(registry_dump)" "" "unregistering removes every key"
+
+    # A copy whose type library resource cannot be found: registration fails, says why on the
+    # standard error stream and leaves nothing behind.
+    python3 - "$server" "$work/Broken.exe" <<'MANGLE'
+import sys
+image = open(sys.argv[1], "rb").read()
+name = "TYPELIB".encode("utf-16-le")
+open(sys.argv[2], "wb").write(image.replace(name, "TYPELIX".encode("utf-16-le"), 1))
+MANGLE
+    status=0
+    wine "$work/Broken.exe" /RegServer 2>"$work/stderr.txt" || status=$?
+    expect "$status" "1" "a failed registration exits 1"
+    expect "$(grep -c '^Sheetpush: registering the type library' "$work/stderr.txt")" "1" \
+        "a failed registration gives its reason on the standard error stream"
+    expect "$(registry_dump)" "" "a failed registration leaves nothing registered"
+    ;;
+literals | variables | failures | two-objects)
+    ready_to_serve
+    run_script "${case_name/-/_}.vbs" || failed=1
+    wait_server_gone || failed=1
+    case "$case_name" in
+    literals)
+        expect "$(standin_events | awk -F'\t' '$2 == "poke" && $7 == "literal text" { print $3, $4 }')" \
+            "Sheet1 R5C3" "column 3 and row 5 reach Excel as R5C3"
+        ;;
+    failures)
+        expect "$(standin_events | grep -c 'never poked' || true)" "0" \
+            "the call with a Null Sheet never reaches Excel"
+        ;;
+    two-objects)
+        # The link window holds its conversation with Excel: one window, one conversation.
+        expect "$(standin_events | awk -F'\t' '$2 == "poke" || $2 == "request" { print $1 }' |
+            sort -u | wc -l)" "1" "both objects talk to Excel through the one link window"
+        ;;
+    esac
+    ;;
+arabic)
+    ready_to_serve
+    printf 'نص عربي: مرحبا بالعالم\r\nورقة1' | iconv -f UTF-8 -t UTF-16 >"$work/in.txt"
+    run_script arabic.vbs "$(wine_path "$work/in.txt")" "$(wine_path "$work/out.txt")" || failed=1
+    wait_server_gone || failed=1
+    expect "$(iconv -f UTF-16 -t UTF-8 "$work/out.txt" | tr -d '\r')" "نص عربي: مرحبا بالعالم" \
+        "the Arabic text comes back unchanged"
+    expect "$(standin_events | awk -F'\t' '$2 == "poke" { print $3, $4 }')" "ورقة1 R3C2" \
+        "the poke went to the Arabic sheet"
+    ;;
+cpp-client)
+    ready_to_serve
+    timeout 120 wine "$SHEETPUSH_BIN/ComClientTest.exe" || failed=1
+    wait_server_gone || failed=1
+    ;;
+*)
+    echo "unknown case $case_name" >&2
+    exit 2
+    ;;
+esac
+exit $failed

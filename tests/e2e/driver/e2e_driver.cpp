@@ -1,0 +1,381 @@
+// Drives the link window's SEND and Request, and the DDE conversation beneath them, against the
+// Excel stand-in with the real Windows seams. One scenario per run:
+//
+//   E2eDriver.exe <scenario> <work folder> [sheet]
+//
+// Every message box the scenario shows is also written, in UTF-8, to <work folder>\shown<i>.txt
+// so that the calling script can compare it with what the closer read off the screen.
+
+#include "check.hpp"
+#include "test_platform.hpp"
+
+#include "platform/win32/raii.hpp"
+#include "platform/win32/raw_dde_conversation.hpp"
+#include "platform/win32/wide_text.hpp"
+#include "window/excel_link.hpp"
+
+#include <shellapi.h>
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+std::string utf8(std::u16string_view text) {
+    auto* units = reinterpret_cast<const wchar_t*>(text.data());
+    int length = WideCharToMultiByte(CP_UTF8, 0, units, static_cast<int>(text.size()), nullptr, 0,
+                                     nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, units, static_cast<int>(text.size()), out.data(), length,
+                        nullptr, nullptr);
+    return out;
+}
+
+namespace {
+
+using sheetpush::ExcelLink;
+using sheetpush::Failure;
+using sheetpush::win32::RawDdeConversation;
+namespace error = sheetpush::error;
+using namespace std::chrono_literals;
+
+constexpr char16_t fixedPrompt[] = u"فشلت عملية الربط ، تأكد من تواجد الهدف";
+constexpr char16_t messageTitle[] = u"الربط مع الأكسل";
+constexpr char16_t arabicSheet[] = u"ورقة1";
+
+std::u16string refused(std::u16string_view item) {
+    return u"رفض التطبيق «Excel» العملية على البند «" + std::u16string(item) + u"»";
+}
+
+struct Context {
+    Checks checks;
+    TestPlatform platform;
+    std::wstring folder;
+    std::u16string sheet;
+};
+
+struct Cell {
+    std::u16string row;
+    std::u16string column;
+    std::u16string text;
+};
+
+void place(ExcelLink& window, std::u16string_view sheet, const Cell& cell) {
+    window.Text4.setText(std::u16string(sheet));
+    window.Text3.setText(cell.row);
+    window.Text2.setText(cell.column);
+}
+
+std::string named(std::string_view what, const Cell& cell) {
+    return std::string(what) + " R" + utf8(cell.row) + "C" + utf8(cell.column);
+}
+
+// One operation that must fail: False, exactly one new message, and that message is the fixed
+// prompt, a carriage return and the description (exactly the one given, when one is given).
+void expectFailure(Context& context, const std::function<bool()>& operation, std::string_view what,
+                   const std::optional<std::u16string>& description) {
+    auto before = context.platform.shown().size();
+    context.checks.expect(!operation(), std::string(what) + ": returns False");
+    const auto& shown = context.platform.shown();
+    context.checks.expect(shown.size() == before + 1, std::string(what) + ": one message");
+    if (shown.size() != before + 1)
+        return;
+    const auto& message = shown.back();
+    std::u16string lead = std::u16string(fixedPrompt) + u"\r";
+    context.checks.expect(message.prompt.starts_with(lead) && message.prompt.size() > lead.size(),
+                          std::string(what) + ": prompt is the fixed text, CR, a description");
+    if (description)
+        context.checks.equal(message.prompt, lead + *description,
+                             std::string(what) + ": description");
+    context.checks.equal(message.title, messageTitle, std::string(what) + ": title");
+    context.checks.expect(message.flags == 0x180040, std::string(what) + ": right-to-left flags");
+}
+
+void expectSuccess(Context& context, const std::function<bool()>& operation,
+                   std::string_view what) {
+    auto before = context.platform.shown().size();
+    context.checks.expect(operation(), std::string(what) + ": returns True");
+    context.checks.expect(context.platform.shown().size() == before,
+                          std::string(what) + ": no message");
+}
+
+// Poke then request, Arabic text included, with no other posted message run in between. The
+// texts fit the Arabic ANSI code page, so that a CF_TEXT partner can carry them too.
+void roundTrip(Context& context) {
+    ExcelLink window(context.platform);
+    const std::vector<Cell> cells = {
+        {u"3", u"2", u"مرحبا بالعالم 123"},
+        {u"4", u"1", u""},
+        {u"1048576", u"16384", u"آخر خلية"},
+        {u" 7 ", u"&H3", u"سطر\tبجدولة"},
+    };
+    context.platform.postMarker();
+    for (const auto& cell : cells) {
+        place(window, context.sheet, cell);
+        window.Text1.setText(cell.text);
+        expectSuccess(
+            context, [&] { return window.SEND(); }, named("SEND", cell));
+        context.checks.equal(window.Text1.text(), cell.text, named("SEND keeps Text1", cell));
+    }
+    for (const auto& cell : cells) {
+        place(window, context.sheet, cell);
+        window.Text1.setText(u"قديم");
+        expectSuccess(
+            context, [&] { return window.Request(); }, named("Request", cell));
+        context.checks.equal(window.Text1.text(), cell.text + u"\r\n",
+                             named("Request gives the reply as sent", cell));
+    }
+    context.checks.expect(!context.platform.markerDispatched(),
+                          "no other posted message ran during the transfers");
+    context.platform.pumpMessages();
+    context.checks.expect(context.platform.markerDispatched(), "the thread's messages still run");
+}
+
+// Refused items and an unknown sheet, each with its own message, then a success.
+void refusals(Context& context) {
+    ExcelLink window(context.platform);
+    struct Case {
+        Cell cell;
+        std::u16string sheet;
+        std::optional<std::u16string> description;
+    };
+    const std::vector<Case> cases = {
+        {{u"", u"", u"x"}, arabicSheet, refused(u"R0C0")},
+        {{u"1048577", u"1", u"x"}, arabicSheet, refused(u"R1048577C1")},
+        {{u"1", u"16385", u"x"}, arabicSheet, refused(u"R1C16385")},
+        // A negative row keeps its sign, so that the text cannot land in another cell.
+        {{u"-3", u"2", u"x"}, u"Sheet1", refused(u"R-3C2")},
+        {{u"1", u"1", u"x"}, u"لا توجد", std::nullopt},
+    };
+    for (const auto& item : cases) {
+        place(window, item.sheet, item.cell);
+        window.Text1.setText(item.cell.text);
+        expectFailure(
+            context, [&] { return window.SEND(); }, named("SEND", item.cell), item.description);
+    }
+    place(window, arabicSheet, cases[0].cell);
+    window.Text1.setText(u"باق");
+    expectFailure(
+        context, [&] { return window.Request(); }, "Request R0C0", refused(u"R0C0"));
+    context.checks.equal(window.Text1.text(), u"باق", "a failed Request leaves Text1");
+    place(window, arabicSheet, {u"1", u"1", u""});
+    window.Text1.setText(u"بعد الفشل");
+    expectSuccess(
+        context, [&] { return window.SEND(); }, "SEND after failures");
+}
+
+void noStandin(Context& context) {
+    ExcelLink window(context.platform);
+    place(window, arabicSheet, {u"1", u"1", u""});
+    window.Text1.setText(u"لا أحد");
+    expectFailure(
+        context, [&] { return window.SEND(); }, "SEND with no partner", std::nullopt);
+    expectFailure(
+        context, [&] { return window.Request(); }, "Request with no partner", std::nullopt);
+    context.checks.equal(window.Text1.text(), u"لا أحد", "Text1 unchanged");
+}
+
+// The conversation itself: each failure's number and description.
+void conversation(Context& context) {
+    auto& checks = context.checks;
+    RawDdeConversation dde;
+    auto poked = dde.poke(u"R1C1", u"x", 2s);
+    checks.expect(poked && poked->number == error::ddeNoConversation, "poke before connect");
+    auto unknown = dde.connect(u"Excel", u"NoSuchSheet", 2s);
+    checks.expect(unknown && unknown->number == error::ddeNoPartner, "unknown topic: number");
+    if (unknown)
+        checks.equal(unknown->description, u"لا يوجد تطبيق «Excel» يجيب على الموضوع «NoSuchSheet»",
+                     "unknown topic: description");
+    checks.expect(!dde.connect(u"Excel", arabicSheet, 2s), "connect");
+    auto negative = dde.poke(u"R-3C2", u"x", 2s);
+    checks.expect(negative && negative->number == error::ddeRefused, "negative row: number");
+    if (negative)
+        checks.equal(negative->description, refused(u"R-3C2"), "negative row: description");
+    auto zero = dde.request(u"R0C0", 2s);
+    checks.expect(!zero.ok() && zero.failure().number == error::ddeRefused, "request R0C0");
+    // Arabic-Indic digits have no place in the Arabic ANSI code page: only Unicode carries them.
+    checks.expect(!dde.poke(u"R2C2", u"قيمة ١٢٣", 2s), "poke R2C2");
+    checks.expect(!dde.connect(u"Excel", arabicSheet, 2s), "connect again on the same topic");
+    auto value = dde.request(u"R2C2", 2s);
+    checks.expect(value.ok() && value.value() == u"قيمة ١٢٣\r\n", "request R2C2");
+}
+
+void busy(Context& context) {
+    RawDdeConversation dde;
+    context.checks.expect(!dde.connect(u"Excel", arabicSheet, 2s), "connect");
+    auto poked = dde.poke(u"R1C1", u"x", 2s);
+    context.checks.expect(poked && poked->number == error::ddeBusy, "busy poke: number");
+    auto asked = dde.request(u"R1C1", 2s);
+    context.checks.expect(!asked.ok() && asked.failure().number == error::ddeBusy,
+                          "busy request: number");
+    ExcelLink window(context.platform);
+    place(window, arabicSheet, {u"1", u"1", u""});
+    expectFailure(
+        context, [&] { return window.SEND(); }, "SEND to a busy partner",
+        u"التطبيق «Excel» مشغول ولم ينفذ العملية على البند «R1C1»");
+}
+
+// The stand-in answers one transaction and vanishes on the next.
+void vanish(Context& context) {
+    ExcelLink window(context.platform);
+    place(window, arabicSheet, {u"1", u"1", u""});
+    window.Text1.setText(u"أول");
+    expectSuccess(
+        context, [&] { return window.SEND(); }, "first SEND");
+    expectFailure(
+        context, [&] { return window.SEND(); }, "SEND to a vanished partner",
+        u"أنهى التطبيق «Excel» المحادثة على الموضوع «ورقة1»");
+}
+
+// A partner slower than the ten-second time-out: False, and then the thread carries on.
+void timeout(Context& context) {
+    ExcelLink window(context.platform);
+    place(window, arabicSheet, {u"1", u"1", u""});
+    context.platform.postMarker();
+    expectFailure(
+        context, [&] { return window.SEND(); }, "SEND to a slow partner",
+        u"انتهت مهلة انتظار رد التطبيق «Excel» على البند «R1C1»");
+    if (!context.platform.shown().empty())
+        context.checks.expect(!context.platform.shown().back().markerDispatched,
+                              "no other posted message ran while waiting");
+    context.platform.pumpMessages();
+    context.checks.expect(context.platform.markerDispatched(), "the thread's messages still run");
+    place(window, u"Sheet2", {u"1", u"1", u""});
+    expectSuccess(
+        context, [&] { return window.SEND(); }, "SEND to another partner afterwards");
+}
+
+// An answer that comes after its transaction gave up must not answer the next one.
+void lateAnswer(Context& context) {
+    RawDdeConversation dde;
+    context.checks.expect(!dde.connect(u"Excel", arabicSheet, 5s), "connect");
+    auto late = dde.poke(u"R0C0", u"x", 300ms);
+    context.checks.expect(late && late->number == error::ddeTimeout, "short time-out: number");
+    context.checks.expect(!dde.connect(u"Excel", arabicSheet, 5s), "reconnect");
+    auto next = dde.poke(u"R1C1", u"y", 5s);
+    context.checks.expect(!next, "the next poke gets its own answer");
+    auto refusedLate = dde.poke(u"R0C0", u"z", 5s);
+    context.checks.expect(refusedLate && refusedLate->number == error::ddeRefused,
+                          "a refusal after a late answer is still a refusal");
+}
+
+// The partner follows each WM_DDE_DATA with a stray positive acknowledgement.
+void strayAck(Context& context) {
+    ExcelLink window(context.platform);
+    place(window, arabicSheet, {u"1", u"1", u""});
+    expectSuccess(
+        context, [&] { return window.Request(); }, "Request R1C1");
+    place(window, arabicSheet, {u"", u"", u"x"});
+    expectFailure(
+        context, [&] { return window.SEND(); }, "SEND R0C0 after a request", refused(u"R0C0"));
+    place(window, arabicSheet, {u"1", u"1", u"ثم"});
+    window.Text1.setText(u"ثم");
+    expectSuccess(
+        context, [&] { return window.Request(); }, "Request before SEND");
+    window.Text1.setText(u"ثم");
+    expectSuccess(
+        context, [&] { return window.SEND(); }, "SEND after a request");
+    expectSuccess(
+        context, [&] { return window.Request(); }, "Request after SEND");
+    context.checks.equal(window.Text1.text(), u"ثم\r\n", "the request after the stray");
+}
+
+// The stray acknowledgement names the item just requested; a poke to that same item, which
+// the partner refuses, must not take the stray for its answer.
+void strayFence(Context& context) {
+    RawDdeConversation dde;
+    context.checks.expect(!dde.connect(u"Excel", arabicSheet, 5s), "connect");
+    for (int round = 1; round <= 20; ++round) {
+        auto value = dde.request(u"R5C5", 5s);
+        auto poked = dde.poke(u"R5C5", u"x", 5s);
+        if (!value.ok() || !poked || poked->number != error::ddeRefused) {
+            context.checks.expect(false, "round " + std::to_string(round) +
+                                             ": request answered, then the poke refused");
+            return;
+        }
+    }
+    context.checks.expect(true, "20 rounds: every poke after a request got its own refusal");
+}
+
+bool waitForFile(const std::wstring& path) {
+    for (int waited = 0; waited < 1200; ++waited) {
+        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+void writeFile(const std::wstring& path, std::string_view bytes) {
+    HANDLE created = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (created == INVALID_HANDLE_VALUE)
+        return;
+    sheetpush::win32::UniqueHandle file(created);
+    DWORD written = 0;
+    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+// A hundred pokes on one sheet, a change of sheet, and a stand-in restarted by the script.
+void reuse(Context& context) {
+    ExcelLink window(context.platform);
+    bool all = true;
+    for (int i = 1; i <= 100; ++i) {
+        place(window, arabicSheet, {u"1", u"1", u""});
+        window.Text1.setText(u"رقم " + sheetpush::win32::utf16(std::to_wstring(i)));
+        all = window.SEND() && all;
+    }
+    context.checks.expect(all, "a hundred SENDs on one sheet");
+    place(window, u"Sheet1", {u"1", u"1", u""});
+    expectSuccess(
+        context, [&] { return window.SEND(); }, "SEND on another sheet");
+    place(window, arabicSheet, {u"1", u"1", u""});
+    expectSuccess(
+        context, [&] { return window.SEND(); }, "SEND back on the first sheet");
+    writeFile(context.folder + L"\\phase1.done", "");
+    context.checks.expect(waitForFile(context.folder + L"\\restarted"), "stand-in restarted");
+    expectSuccess(
+        context, [&] { return window.SEND(); }, "SEND after the restart");
+}
+
+void writeShown(const Context& context) {
+    int index = 0;
+    for (const auto& message : context.platform.shown())
+        writeFile(context.folder + L"\\shown" + std::to_wstring(++index) + L".txt",
+                  utf8(message.prompt));
+}
+
+const std::map<std::wstring, void (*)(Context&)> scenarios = {
+    {L"roundtrip", roundTrip}, {L"refusals", refusals},
+    {L"nostandin", noStandin}, {L"conversation", conversation},
+    {L"busy", busy},           {L"vanish", vanish},
+    {L"timeout", timeout},     {L"lateanswer", lateAnswer},
+    {L"strayack", strayAck},   {L"strayfence", strayFence},
+    {L"reuse", reuse},
+};
+
+} // namespace
+
+} // namespace e2e
+
+int main() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> args(arguments + 1, arguments + count);
+    LocalFree(arguments);
+    if (args.size() < 2 || !e2e::scenarios.contains(args[0])) {
+        std::printf("usage: E2eDriver <scenario> <work folder> [sheet]\n");
+        return 2;
+    }
+    e2e::Context context;
+    context.folder = args[1];
+    context.sheet = args.size() > 2 ? sheetpush::win32::utf16(args[2]) : e2e::arabicSheet;
+    e2e::scenarios.at(args[0])(context);
+    e2e::writeShown(context);
+    return context.checks.exitCode();
+}

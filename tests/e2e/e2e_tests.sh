@@ -1,0 +1,175 @@
+#!/usr/bin/env bash
+# One end-to-end case under Wine: e2e_tests.sh <case> <build dir>. Each case starts its own
+# Excel stand-ins, closes the link failure messages the way a person would, and checks what the
+# driver saw, what the boxes said and what the stand-in logged.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/wine_env.sh"
+
+case_name=$1
+wine_env_init "$2"
+work="$(cd "$2" && pwd)/e2e-work/$case_name"
+rm -rf "$work"
+mkdir -p "$work"
+win_work=$(wine_path "$work")
+log="$work/standin.log"
+export SHEETPUSH_STANDIN_LOG
+SHEETPUSH_STANDIN_LOG=$(wine_path "$log")
+
+readonly message_title="الربط مع الأكسل"
+ready_count=0
+
+fail() {
+    echo "FAIL $*" >&2
+    exit 1
+}
+
+log_lines() {
+    [ -f "$log" ] || return 0
+    iconv -f UTF-16 -t UTF-8 "$log" | tr -d '\r'
+}
+
+# Starts a stand-in with the switches given and waits until it serves.
+start_standin() {
+    local -n standin_pid=$1
+    shift
+    ready_count=$((ready_count + 1))
+    wine_start standin_pid "$SHEETPUSH_BIN/ExcelStandin.exe" "$@"
+    local deadline=$((SECONDS + WINE_ENV_START_LIMIT))
+    while [ "$(log_lines | grep -c $'\tready\t' || true)" -lt "$ready_count" ]; do
+        [ $SECONDS -lt $deadline ] || fail "the stand-in did not start"
+        sleep 0.05
+    done
+}
+
+# Closes the given number of link failure messages as they come up.
+start_closer() {
+    local -n closer_pid=$1
+    wine_start closer_pid "$SHEETPUSH_BIN/MessageBoxCloser.exe" "/title:$message_title" \
+        "/count:$2" "/timeout:60000" "/out:$win_work\\box"
+}
+
+run_driver() {
+    timeout 150 env ${WINE_ENV_LOCALE:+LC_ALL=$WINE_ENV_LOCALE} wine "$SHEETPUSH_BIN/E2eDriver.exe" "$1" \
+        "$win_work" "${@:2}" | tr -d '\r'
+}
+
+# The messages on screen were the ones the driver showed, and there were that many.
+expect_boxes() {
+    local count=$1 closer=$2 status=0
+    wait "$closer" || status=$?
+    [ "$status" -eq 0 ] || fail "the message box closer ended with $status"
+    local i
+    for i in $(seq 1 "$count"); do
+        cmp -s "$work/shown$i.txt" "$work/box$i.txt" ||
+            fail "box $i read '$(cat "$work/box$i.txt" 2>/dev/null)', shown '$(cat "$work/shown$i.txt")'"
+    done
+    [ ! -f "$work/shown$((count + 1)).txt" ] || fail "more than $count messages"
+}
+
+# Field n (1-based) of the log lines of one kind.
+log_field() {
+    log_lines | awk -F'\t' -v kind="$1" -v field="$2" '$2 == kind { print $field }'
+}
+
+driver_with_boxes() {
+    local scenario=$1 boxes=$2 closer
+    start_closer closer "$boxes"
+    run_driver "$scenario" "${@:3}" || fail "driver scenario $scenario"
+    expect_boxes "$boxes" "$closer"
+}
+
+case "$case_name" in
+roundtrip-unicode)
+    start_standin standin
+    driver_with_boxes roundtrip 0
+    [ "$(log_field poke 5 | sort -u)" = CF_UNICODETEXT ] || fail "pokes not all CF_UNICODETEXT"
+    [ "$(log_field request 5 | sort -u)" = CF_UNICODETEXT ] || fail "requests not all CF_UNICODETEXT"
+    ;;
+roundtrip-text)
+    # Wine takes the ANSI code page from the Unix locale; the Arabic one lets CF_TEXT carry
+    # Arabic letters. That locale is not installed here, so non-ASCII command-line arguments
+    # would not survive it: this case passes none.
+    export WINE_ENV_LOCALE=ar_SA.UTF-8
+    start_standin standin /textonly /sheet:Sheet1
+    driver_with_boxes roundtrip 0 Sheet1
+    # Unicode is offered once per conversation; once refused, CF_TEXT is used throughout.
+    [ "$(log_lines | grep -c $'\tCF_UNICODETEXT\t')" -eq 1 ] || fail "Unicode offered again"
+    transfers=$(log_lines | grep -cE $'\t(poke|request)\t')
+    [ "$(log_lines | grep -c $'\tCF_TEXT\tok\t')" -eq $((transfers - 1)) ] ||
+        fail "not every other transfer in CF_TEXT"
+    log_lines | grep $'\tpoke\tSheet1\tR3C2\tCF_TEXT\tok\tمرحبا بالعالم 123$' >/dev/null ||
+        fail "Arabic text did not arrive in CF_TEXT"
+    ;;
+workbook-argument)
+    start_standin standin 'C:\books\مبيعات 2024.xls'
+    # The log writes each backslash twice.
+    log_lines | grep -F $'\tcommandline\t' | grep -F 'C:\\books\\مبيعات 2024.xls' >/dev/null ||
+        fail "command line not recorded: $(log_lines)"
+    driver_with_boxes conversation 0
+    ;;
+no-standin)
+    driver_with_boxes nostandin 2
+    ;;
+refusals)
+    start_standin standin
+    driver_with_boxes refusals 6
+    log_lines | grep $'\trefuse-topic\tلا توجد\t' >/dev/null || fail "unknown sheet not asked for"
+    ;;
+conversation)
+    start_standin standin
+    driver_with_boxes conversation 0
+    [ "$(log_field connect 3)" = "ورقة1" ] || fail "one conversation expected: $(log_lines)"
+    ;;
+busy)
+    start_standin standin /busy
+    driver_with_boxes busy 1
+    ;;
+vanished)
+    start_standin standin /stopafter:1
+    driver_with_boxes vanish 1
+    ;;
+timeout)
+    start_standin slow '/sheet:ورقة1' /delay:12000
+    start_standin other /sheet:Sheet2
+    driver_with_boxes timeout 1
+    ;;
+late-answer)
+    start_standin standin /delay:1500
+    driver_with_boxes lateanswer 0
+    ;;
+stray-ack)
+    start_standin standin /strayack
+    driver_with_boxes strayack 1
+    ;;
+stray-fence)
+    start_standin standin /strayack /refusepokes
+    driver_with_boxes strayfence 0
+    ;;
+reuse)
+    start_standin first
+    start_closer closer 0
+    run_driver reuse >"$work/driver.out" 2>&1 &
+    driver=$!
+    wait_for_file "$work/phase1.done" 120 || fail "driver did not reach the restart"
+    # A hundred pokes and one conversation, then one more for each change of sheet.
+    [ "$(log_field poke 1 | sed -n 1,100p | sort -u | wc -l)" -eq 1 ] || fail "100 pokes, >1 conversation"
+    [ "$(log_field connect 3 | tr '\n' ' ')" = "ورقة1 Sheet1 ورقة1 " ] ||
+        fail "conversations: $(log_field connect 3 | tr '\n' ' ')"
+    wine_stop "$first"
+    start_standin second
+    touch "$work/restarted"
+    status=0
+    wait "$driver" || status=$?
+    cat "$work/driver.out"
+    [ "$status" -eq 0 ] || fail "driver scenario reuse"
+    expect_boxes 0 "$closer"
+    [ "$(log_field connect 1 | wc -l)" -eq 4 ] || fail "no new conversation after the restart"
+    [ "$(log_field poke 1 | tail -1)" = "$(log_field connect 1 | tail -1)" ] ||
+        fail "the last poke is not on the new stand-in's conversation"
+    ;;
+*)
+    fail "unknown case $case_name"
+    ;;
+esac
+echo "passed: $case_name"

@@ -1,0 +1,369 @@
+// A DDE server that behaves on the wire the way Excel does for cell pokes and requests: service
+// "Excel", one topic per sheet, items in R1C1 notation. It exists only for the end-to-end tests
+// and the benchmark, and is written on the raw DDE messages, independent of the client code.
+
+#include "platform/win32/raii.hpp"
+#include "standin_options.hpp"
+#include "transaction_log.hpp"
+
+#include <dde.h>
+#include <shellapi.h>
+#include <windows.h>
+
+#include <cstddef>
+#include <cstring>
+#include <cwchar>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace standin {
+
+namespace {
+
+constexpr WORD ackAccepted = 0x8000;
+constexpr WORD ackBusy = 0x4000;
+constexpr std::size_t dataHeaderSize = offsetof(DDEDATA, Value);
+constexpr std::size_t pokeHeaderSize = offsetof(DDEPOKE, Value);
+constexpr wchar_t serviceName[] = L"Excel";
+constexpr wchar_t mainClass[] = L"SheetpushExcelStandin";
+constexpr wchar_t conversationClass[] = L"SheetpushExcelStandinConversation";
+
+struct Conversation {
+    HWND client = nullptr;
+    std::wstring topic;
+    std::wstring id;
+};
+
+struct Server {
+    Options options;
+    std::unique_ptr<TransactionLog> log;
+    std::map<std::wstring, std::wstring> cells;
+    std::map<HWND, Conversation> conversations;
+    unsigned transactions = 0;
+    unsigned conversationsOpened = 0;
+};
+
+Server* server = nullptr;
+
+std::wstring atomName(ATOM atom) {
+    wchar_t name[256] = {};
+    UINT length = GlobalGetAtomNameW(atom, name, 256);
+    return std::wstring(name, length);
+}
+
+bool sameName(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+std::wstring formatName(UINT format) {
+    if (format == CF_TEXT)
+        return L"CF_TEXT";
+    if (format == CF_UNICODETEXT)
+        return L"CF_UNICODETEXT";
+    return std::to_wstring(format);
+}
+
+// "R<row>C<col>" with the row in 1..1048576 and the column in 1..16384, as Excel's sheets have;
+// the cell's canonical name, or nothing for anything Excel would refuse.
+std::optional<std::wstring> cellName(const std::wstring& item) {
+    auto number = [&](std::size_t& at, unsigned long limit) -> std::optional<unsigned long> {
+        std::size_t start = at;
+        unsigned long value = 0;
+        while (at < item.size() && item[at] >= L'0' && item[at] <= L'9' && value <= limit)
+            value = value * 10 + static_cast<unsigned long>(item[at++] - L'0');
+        if (at == start || value < 1 || value > limit)
+            return std::nullopt;
+        return value;
+    };
+    std::size_t at = 0;
+    if (item.empty() || (item[at] != L'R' && item[at] != L'r'))
+        return std::nullopt;
+    ++at;
+    auto row = number(at, 1048576);
+    if (!row || at >= item.size() || (item[at] != L'C' && item[at] != L'c'))
+        return std::nullopt;
+    ++at;
+    auto column = number(at, 16384);
+    if (!column || at != item.size())
+        return std::nullopt;
+    return L"R" + std::to_wstring(*row) + L"C" + std::to_wstring(*column);
+}
+
+bool acceptsFormat(UINT format) {
+    return format == CF_TEXT || (format == CF_UNICODETEXT && !server->options.textOnly);
+}
+
+std::optional<std::wstring> decodeValue(UINT format, const unsigned char* value, std::size_t size) {
+    if (format == CF_UNICODETEXT) {
+        std::wstring text(size / sizeof(wchar_t), L'\0');
+        std::memcpy(text.data(), value, text.size() * sizeof(wchar_t));
+        return text.substr(0, text.find(L'\0'));
+    }
+    if (format != CF_TEXT)
+        return std::nullopt;
+    auto* chars = reinterpret_cast<const char*>(value);
+    int length = static_cast<int>(strnlen(chars, size));
+    std::wstring text(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, chars, length, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, chars, length, text.data(), static_cast<int>(text.size()));
+    return text;
+}
+
+std::string narrow(const std::wstring& text) {
+    int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
+                                     nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), length,
+                        nullptr, nullptr);
+    return out;
+}
+
+sheetpush::win32::UniqueGlobal replyData(UINT format, const std::wstring& text) {
+    std::string ansi = narrow(text);
+    const void* bytes = format == CF_TEXT ? static_cast<const void*>(ansi.c_str()) : text.c_str();
+    std::size_t size = format == CF_TEXT ? ansi.size() + 1 : (text.size() + 1) * sizeof(wchar_t);
+    sheetpush::win32::UniqueGlobal memory(
+        GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, dataHeaderSize + size));
+    sheetpush::win32::GlobalLockGuard lock(memory.get());
+    if (!lock.data())
+        return {};
+    DDEDATA header{};
+    header.fResponse = 1;
+    header.fRelease = 1;
+    header.cfFormat = static_cast<short>(format);
+    auto* target = static_cast<unsigned char*>(lock.data());
+    std::memcpy(target, &header, dataHeaderSize);
+    std::memcpy(target + dataHeaderSize, bytes, size);
+    return memory;
+}
+
+void logEntry(const Conversation& conversation, const wchar_t* kind, const std::wstring& item,
+              const std::wstring& format, const wchar_t* outcome, const std::wstring& text) {
+    if (server->log)
+        server->log->write(
+            {conversation.id, kind, conversation.topic, item, format, outcome, text});
+}
+
+void postAck(HWND from, const Conversation& conversation, WORD status, ATOM item, LPARAM reused,
+             UINT receivedMessage) {
+    LPARAM lParam = receivedMessage == WM_DDE_REQUEST
+                        ? PackDDElParam(WM_DDE_ACK, status, item)
+                        : ReuseDDElParam(reused, receivedMessage, WM_DDE_ACK, status, item);
+    if (!PostMessageW(conversation.client, WM_DDE_ACK, reinterpret_cast<WPARAM>(from), lParam)) {
+        FreeDDElParam(WM_DDE_ACK, lParam);
+        GlobalDeleteAtom(item);
+    }
+}
+
+// Counts a transaction and applies the fault modes; past the last one it vanishes at once,
+// without ending its conversations, as a crashing Excel would.
+void beginTransaction() {
+    if (server->options.stopAfter && server->transactions >= *server->options.stopAfter)
+        ExitProcess(0);
+    ++server->transactions;
+    if (server->options.delayMs)
+        Sleep(server->options.delayMs);
+}
+
+const wchar_t* refusalOutcome() {
+    return server->options.busy ? L"busy" : L"nack";
+}
+
+WORD refusalStatus() {
+    return server->options.busy ? ackBusy : 0;
+}
+
+void onPoke(HWND window, Conversation& conversation, LPARAM lParam) {
+    UINT_PTR handle = 0;
+    UINT_PTR atom = 0;
+    UnpackDDElParam(WM_DDE_POKE, lParam, &handle, &atom);
+    beginTransaction();
+    auto memory = reinterpret_cast<HGLOBAL>(handle);
+    auto item = atomName(static_cast<ATOM>(atom));
+    DDEPOKE header{};
+    std::optional<std::wstring> text;
+    {
+        sheetpush::win32::GlobalLockGuard lock(memory);
+        if (lock.size() >= pokeHeaderSize) {
+            auto* bytes = static_cast<const unsigned char*>(lock.data());
+            std::memcpy(&header, bytes, pokeHeaderSize);
+            text = decodeValue(static_cast<UINT>(header.cfFormat), bytes + pokeHeaderSize,
+                               lock.size() - pokeHeaderSize);
+        }
+    }
+    auto format = static_cast<UINT>(header.cfFormat);
+    auto cell = cellName(item);
+    bool accepted = cell && text && acceptsFormat(format) && !server->options.busy &&
+                    !server->options.refusePokes;
+    logEntry(conversation, L"poke", item, formatName(format), accepted ? L"ok" : refusalOutcome(),
+             text.value_or(L""));
+    if (accepted) {
+        server->cells[conversation.topic + L"!" + *cell] = *text;
+        if (header.fRelease)
+            GlobalFree(memory);
+    }
+    postAck(window, conversation, accepted ? ackAccepted : refusalStatus(), static_cast<ATOM>(atom),
+            lParam, WM_DDE_POKE);
+}
+
+void onRequest(HWND window, Conversation& conversation, LPARAM lParam) {
+    auto format = static_cast<UINT>(LOWORD(lParam));
+    auto atom = static_cast<ATOM>(HIWORD(lParam));
+    beginTransaction();
+    auto item = atomName(atom);
+    auto cell = cellName(item);
+    bool accepted = cell && acceptsFormat(format) && !server->options.busy;
+    std::wstring value = accepted ? server->cells[conversation.topic + L"!" + *cell] : L"";
+    logEntry(conversation, L"request", item, formatName(format),
+             accepted ? L"ok" : refusalOutcome(), value);
+    if (!accepted) {
+        postAck(window, conversation, refusalStatus(), atom, 0, WM_DDE_REQUEST);
+        return;
+    }
+    auto data = replyData(format, value + L"\r\n");
+    LPARAM packed = PackDDElParam(WM_DDE_DATA, reinterpret_cast<UINT_PTR>(data.get()), atom);
+    if (!PostMessageW(conversation.client, WM_DDE_DATA, reinterpret_cast<WPARAM>(window), packed)) {
+        FreeDDElParam(WM_DDE_DATA, packed);
+        GlobalDeleteAtom(atom);
+        return;
+    }
+    data.release();
+    if (server->options.strayAck)
+        postAck(window, conversation, ackAccepted, GlobalAddAtomW(item.c_str()), 0, WM_DDE_REQUEST);
+}
+
+// Whatever a client acknowledges or sends that a sheet does not serve is freed and refused.
+void onOther(HWND window, Conversation& conversation, UINT message, LPARAM lParam) {
+    UINT_PTR low = 0;
+    UINT_PTR high = 0;
+    if (message == WM_DDE_ACK) {
+        UnpackDDElParam(WM_DDE_ACK, lParam, &low, &high);
+        FreeDDElParam(WM_DDE_ACK, lParam);
+        GlobalDeleteAtom(static_cast<ATOM>(high));
+    } else if (message == WM_DDE_ADVISE) {
+        UnpackDDElParam(WM_DDE_ADVISE, lParam, &low, &high);
+        postAck(window, conversation, 0, static_cast<ATOM>(high), lParam, WM_DDE_ADVISE);
+    } else if (message == WM_DDE_UNADVISE) {
+        postAck(window, conversation, 0, static_cast<ATOM>(HIWORD(lParam)), 0, WM_DDE_REQUEST);
+    }
+}
+
+LRESULT CALLBACK conversationProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto found = server->conversations.find(window);
+    if (found == server->conversations.end() || message < WM_DDE_FIRST || message > WM_DDE_LAST ||
+        reinterpret_cast<HWND>(wParam) != found->second.client)
+        return DefWindowProcW(window, message, wParam, lParam);
+    Conversation& conversation = found->second;
+    switch (message) {
+    case WM_DDE_POKE:
+        onPoke(window, conversation, lParam);
+        break;
+    case WM_DDE_REQUEST:
+        onRequest(window, conversation, lParam);
+        break;
+    case WM_DDE_TERMINATE:
+        logEntry(conversation, L"terminate", L"", L"", L"ok", L"");
+        PostMessageW(conversation.client, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window), 0);
+        server->conversations.erase(found);
+        DestroyWindow(window);
+        break;
+    default:
+        onOther(window, conversation, message, lParam);
+    }
+    return 0;
+}
+
+void openConversation(HWND client, const std::wstring& topic) {
+    HWND window = CreateWindowExW(0, conversationClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (!window)
+        return;
+    Conversation conversation{client, topic,
+                              std::to_wstring(GetCurrentProcessId()) + L"." +
+                                  std::to_wstring(++server->conversationsOpened)};
+    server->conversations[window] = conversation;
+    logEntry(conversation, L"connect", L"", L"", L"ok", L"");
+    SendMessageW(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(GlobalAddAtomW(serviceName), GlobalAddAtomW(topic.c_str())));
+}
+
+// The client owns the atoms of its initiation; a zero atom asks for any service or topic.
+void onInitiate(HWND client, LPARAM lParam) {
+    ATOM service = LOWORD(lParam);
+    ATOM topic = HIWORD(lParam);
+    if (service && !sameName(atomName(service), serviceName))
+        return;
+    std::wstring asked = topic ? atomName(topic) : L"";
+    bool served = false;
+    for (const auto& sheet : server->options.sheets) {
+        if (topic && !sameName(asked, sheet))
+            continue;
+        served = true;
+        openConversation(client, sheet);
+    }
+    if (!served)
+        logEntry({client, asked, L"-"}, L"refuse-topic", L"", L"", L"nack", L"");
+}
+
+LRESULT CALLBACK mainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DDE_INITIATE) {
+        onInitiate(reinterpret_cast<HWND>(wParam), lParam);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool registerClass(const wchar_t* name, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = name;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+std::vector<std::wstring> commandArguments() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> out;
+    for (int i = 1; i < count; ++i)
+        out.emplace_back(arguments[i]);
+    LocalFree(arguments);
+    return out;
+}
+
+int run() {
+    Server state;
+    server = &state;
+    state.options = parseOptions(commandArguments());
+    state.log = std::make_unique<TransactionLog>(state.options.logPath);
+    if (!registerClass(mainClass, mainProcedure) ||
+        !registerClass(conversationClass, conversationProcedure))
+        return 1;
+    // A hidden top-level window: only such windows hear an initiation.
+    sheetpush::win32::UniqueWindow main(CreateWindowExW(0, mainClass, L"Excel", WS_POPUP, 0, 0, 0,
+                                                        0, nullptr, nullptr,
+                                                        GetModuleHandleW(nullptr), nullptr));
+    if (!main)
+        return 1;
+    std::wstring process = std::to_wstring(GetCurrentProcessId());
+    if (state.options.workbook)
+        state.log->write({process, L"commandline", L"", L"", L"", L"", GetCommandLineW()});
+    state.log->write({process, L"ready", L"", L"", L"", L"", L""});
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        DispatchMessageW(&message);
+    return 0;
+}
+
+} // namespace
+
+} // namespace standin
+
+int main() {
+    return standin::run();
+}

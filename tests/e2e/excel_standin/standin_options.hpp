@@ -1,0 +1,35 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace standin {
+
+// How the stand-in behaves, from its command line:
+//   /sheet:<name>      a sheet it serves (repeatable; default "ورقة1" and "Sheet1")
+//   /textonly          accepts CF_TEXT only and refuses CF_UNICODETEXT
+//   /delay:<ms>        answers every transaction only after this delay
+//   /stopafter:<n>     answers n transactions, then vanishes on the next without a word
+//   /busy              answers every transaction with a busy acknowledgement
+//   /strayack          follows every WM_DDE_DATA with an acknowledgement that answers nothing
+//   /refusepokes       refuses every poke, as a protected sheet does, and still answers requests
+//   /log:<path>        the transaction log (else %SHEETPUSH_STANDIN_LOG%)
+//   anything else      the workbook, as Excel is started on one
+struct Options {
+    std::vector<std::wstring> sheets;
+    bool textOnly = false;
+    DWORD delayMs = 0;
+    std::optional<unsigned> stopAfter;
+    bool busy = false;
+    bool strayAck = false;
+    bool refusePokes = false;
+    std::wstring logPath;
+    std::optional<std::wstring> workbook;
+};
+
+Options parseOptions(const std::vector<std::wstring>& arguments);
+
+} // namespace standin
