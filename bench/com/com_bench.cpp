@@ -1,0 +1,124 @@
+// Round trips per second of Sheetpush from a C++ client, next to an empty call on the same
+// server and on a bare server, and the cold activation of each. Prints figures and ratios; it
+// asserts nothing.
+//
+//   ComBench.exe [calls]
+
+#include "bare_server.hpp"
+#include "platform/win32/com_raii.hpp"
+#include "server/com/com_ptr.hpp"
+#include "sheetpush_h.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <thread>
+
+namespace {
+
+using sheetpush::com::ComPtr;
+using sheetpush::win32::copyBstr;
+using sheetpush::win32::UniqueVariant;
+using Clock = std::chrono::steady_clock;
+
+double seconds(Clock::duration elapsed) {
+    return std::chrono::duration<double>(elapsed).count();
+}
+
+double callsPerSecond(int calls, const std::function<HRESULT()>& call) {
+    auto start = Clock::now();
+    for (int done = 0; done < calls; ++done)
+        if (FAILED(call()))
+            return 0;
+    return calls / seconds(Clock::now() - start);
+}
+
+// The server ends when its last object goes; the next creation starts it again.
+double coldCreation(REFCLSID clsid) {
+    auto start = Clock::now();
+    ComPtr<IDispatch> object;
+    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                                reinterpret_cast<void**>(object.put()))))
+        return 0;
+    return seconds(Clock::now() - start);
+}
+
+double averageColdCreation(REFCLSID clsid, int times) {
+    double total = 0;
+    for (int time = 0; time < times; ++time) {
+        total += coldCreation(clsid);
+        // Long enough for the released server to end before the next cold start.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    }
+    return total / times;
+}
+
+HRESULT emptyCall(IDispatch& object) {
+    UINT count = 0;
+    return object.GetTypeInfoCount(&count);
+}
+
+HRESULT invokeSheetpush(IDispatch& object, DISPID id) {
+    VARIANT arguments[4] = {};
+    arguments[3].vt = VT_BSTR;
+    arguments[3].bstrVal = copyBstr(L"bench").release();
+    arguments[2].vt = VT_I2;
+    arguments[2].iVal = 1;
+    arguments[1].vt = VT_I2;
+    arguments[1].iVal = 1;
+    arguments[0].vt = VT_BSTR;
+    arguments[0].bstrVal = copyBstr(L"Sheet1").release();
+    DISPPARAMS parameters{arguments, nullptr, 4, 0};
+    UniqueVariant result;
+    HRESULT called = object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
+                                   result.get(), nullptr, nullptr);
+    VariantClear(&arguments[3]);
+    VariantClear(&arguments[0]);
+    return called;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int calls = argc > 1 ? std::atoi(argv[1]) : 2000;
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    {
+        double coldSheetpush = averageColdCreation(CLSID_ExcelLinke, 3);
+        double coldBare = averageColdCreation(CLSID_BareServer, 3);
+
+        ComPtr<IDispatch> link, bare;
+        CoCreateInstance(CLSID_ExcelLinke, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                         reinterpret_cast<void**>(link.put()));
+        CoCreateInstance(CLSID_BareServer, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                         reinterpret_cast<void**>(bare.put()));
+        if (!link || !bare) {
+            std::fprintf(stderr, "could not create the servers' objects\n");
+            return 1;
+        }
+        DISPID id = 0;
+        auto name = const_cast<LPOLESTR>(L"Sheetpush");
+        link->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
+
+        double pushes = callsPerSecond(calls, [&] { return invokeSheetpush(*link.get(), id); });
+        double empty = callsPerSecond(calls, [&] { return emptyCall(*link.get()); });
+        DISPPARAMS noArguments{};
+        double bareEmpty = callsPerSecond(calls, [&] {
+            return bare->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &noArguments, nullptr, nullptr,
+                                nullptr);
+        });
+
+        std::printf("calls per measurement: %d\n", calls);
+        std::printf("Sheetpush round trips/s (Invoke, DISPID looked up once): %.0f\n", pushes);
+        std::printf("empty calls/s on the Sheetpush server (GetTypeInfoCount): %.0f\n", empty);
+        std::printf("empty calls/s on the bare server (Invoke): %.0f\n", bareEmpty);
+        std::printf("ratio empty call / Sheetpush round trip (same server): %.2f\n",
+                    pushes > 0 ? empty / pushes : 0);
+        std::printf("ratio Sheetpush server empty call / bare server empty call: %.2f\n",
+                    bareEmpty > 0 ? empty / bareEmpty : 0);
+        std::printf("cold CreateObject: Sheetpush %.3f s, bare server %.3f s, ratio %.2f\n",
+                    coldSheetpush, coldBare, coldBare > 0 ? coldSheetpush / coldBare : 0);
+    }
+    CoUninitialize();
+    return 0;
+}

@@ -1,0 +1,228 @@
+// Pokes per second against the Excel stand-in: a bare raw-DDE poke loop on one held
+// conversation, the same through the conversation seam, SEND on one sheet, and SEND across
+// alternating sheets. Each figure is also given as a ratio to the bare loop.
+//
+//   DdeBench.exe [pokes]      (a stand-in serving "ورقة1" and "Sheet1" must be running)
+
+#include "platform/win32/raii.hpp"
+#include "platform/win32/raw_dde_conversation.hpp"
+#include "platform/win32/win32_platform.hpp"
+#include "window/excel_link.hpp"
+
+#include <dde.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+using sheetpush::win32::UniqueAtom;
+using sheetpush::win32::UniqueGlobal;
+using sheetpush::win32::UniqueWindow;
+
+// One way of poking: the poke number in, success out.
+struct Method {
+    const char* name;
+    std::function<bool(int)> pokeOnce;
+    int pokesPerRound;
+    std::vector<double> roundMs;
+};
+
+// Milliseconds per poke for one round; negative when a poke failed.
+double timeRound(Method& method, int round) {
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < method.pokesPerRound; ++i)
+        if (!method.pokeOnce(round * method.pokesPerRound + i))
+            return -1;
+    std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
+    return spent.count() / method.pokesPerRound;
+}
+
+// The methods take turns, round after round, so that a change in the machine's load falls on
+// all of them alike; each one's figure is its median round.
+void measure(std::vector<Method>& methods, int rounds) {
+    for (int round = -1; round < rounds; ++round)
+        for (auto& method : methods) {
+            double ms = timeRound(method, round + 1);
+            if (round >= 0)
+                method.roundMs.push_back(ms);
+        }
+}
+
+double median(std::vector<double> values) {
+    if (std::find_if(values.begin(), values.end(), [](double v) { return v < 0; }) != values.end())
+        return -1;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+std::u16string numbered(int i) {
+    std::wstring digits = std::to_wstring(i);
+    return u"قيمة " + std::u16string(digits.begin(), digits.end());
+}
+
+// Failures are counted, not shown: a box would stop the run.
+class CountingMessageBoxes : public sheetpush::MessageBoxes {
+public:
+    void show(std::u16string_view, std::u16string_view, std::uint32_t) override { ++shown; }
+    int shown = 0;
+};
+
+// The product's seams, with or without the on-screen view that mirrors every field.
+class BenchPlatform : public sheetpush::win32::Win32Platform {
+public:
+    explicit BenchPlatform(bool withView) : withView_(withView) {}
+    sheetpush::MessageBoxes& messageBoxes() override { return boxes; }
+    std::unique_ptr<sheetpush::WindowView> newView(sheetpush::ExcelLink& window) override {
+        return withView_ ? Win32Platform::newView(window) : nullptr;
+    }
+    CountingMessageBoxes boxes;
+
+private:
+    bool withView_;
+};
+
+// The least a client can do: one conversation, then post a poke and wait for its
+// acknowledgement, again and again.
+class BareClient {
+public:
+    BareClient() {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"SheetpushBareDdeClient";
+        RegisterClassExW(&windowClass);
+        window_.reset(CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0,
+                                      HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr));
+        UniqueAtom application(GlobalAddAtomW(L"Excel"));
+        UniqueAtom topic(GlobalAddAtomW(L"ورقة1"));
+        partner = nullptr;
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(
+            HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(window_.get()),
+            MAKELPARAM(application.get(), topic.get()), SMTO_ABORTIFHUNG, 2000, &ignored);
+    }
+    ~BareClient() {
+        if (partner)
+            PostMessageW(partner, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window_.get()), 0);
+    }
+
+    bool connected() const { return partner != nullptr; }
+
+    bool poke(const std::wstring& text) {
+        std::size_t header = offsetof(DDEPOKE, Value);
+        std::size_t size = (text.size() + 1) * sizeof(wchar_t);
+        UniqueGlobal data(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, header + size));
+        {
+            sheetpush::win32::GlobalLockGuard lock(data.get());
+            DDEPOKE poke{};
+            poke.fRelease = 1;
+            poke.cfFormat = CF_UNICODETEXT;
+            std::memcpy(lock.data(), &poke, header);
+            std::memcpy(static_cast<char*>(lock.data()) + header, text.c_str(), size);
+        }
+        ATOM item = GlobalAddAtomW(L"R1C1");
+        LPARAM lParam = PackDDElParam(WM_DDE_POKE, reinterpret_cast<UINT_PTR>(data.get()), item);
+        PostMessageW(partner, WM_DDE_POKE, reinterpret_cast<WPARAM>(window_.get()), lParam);
+        MSG ack;
+        if (GetMessageW(&ack, window_.get(), WM_DDE_ACK, WM_DDE_ACK) <= 0)
+            return false;
+        UINT_PTR status = 0;
+        UINT_PTR atom = 0;
+        UnpackDDElParam(WM_DDE_ACK, ack.lParam, &status, &atom);
+        FreeDDElParam(WM_DDE_ACK, ack.lParam);
+        GlobalDeleteAtom(static_cast<ATOM>(atom));
+        if (status & 0x8000)
+            data.release();
+        return (status & 0x8000) != 0;
+    }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != WM_DDE_ACK || !InSendMessage())
+            return DefWindowProcW(window, message, wParam, lParam);
+        GlobalDeleteAtom(LOWORD(lParam));
+        GlobalDeleteAtom(HIWORD(lParam));
+        if (!partner)
+            partner = reinterpret_cast<HWND>(wParam);
+        return 0;
+    }
+
+    static HWND partner;
+    UniqueWindow window_;
+};
+
+HWND BareClient::partner = nullptr;
+
+void report(const char* what, double ms, double bare) {
+    if (ms < 0) {
+        std::printf("%-40s failed\n", what);
+        return;
+    }
+    std::printf("%-40s %8.3f ms/poke %9.0f pokes/s   x%.2f of bare\n", what, ms, 1000.0 / ms,
+                ms / bare);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int count = argc > 1 ? std::atoi(argv[1]) : 2000;
+    constexpr int rounds = 15;
+    int perRound = std::max(count / rounds, 1);
+    BareClient client;
+    if (!client.connected()) {
+        std::printf("no stand-in answers Excel|ورقة1\n");
+        return 1;
+    }
+    sheetpush::win32::RawDdeConversation conversation;
+    if (conversation.connect(u"Excel", u"ورقة1", 10s)) {
+        std::printf("the conversation seam could not connect\n");
+        return 1;
+    }
+    BenchPlatform withView(true);
+    BenchPlatform bareCore(false);
+    sheetpush::ExcelLink product(withView);
+    sheetpush::ExcelLink core(bareCore);
+    // SEND after putting the text into Text1, as the automation method does before each call.
+    auto send = [](sheetpush::ExcelLink& window, bool alternate) {
+        return [&window, alternate](int i) {
+            window.Text4.setText(alternate && i % 2 ? u"Sheet1" : u"ورقة1");
+            window.Text1.setText(numbered(i));
+            return window.SEND();
+        };
+    };
+    // Every change of sheet ends one conversation and opens another, so those rounds are short.
+    int alternatingPerRound = std::max(perRound / 10, 2);
+    std::vector<Method> methods = {
+        {"bare raw DDE, one held conversation",
+         [&](int i) { return client.poke(L"value " + std::to_wstring(i)); },
+         perRound,
+         {}},
+        {"RawDdeConversation::poke, held",
+         [&](int i) { return !conversation.poke(u"R1C1", numbered(i), 10s); },
+         perRound,
+         {}},
+        {"SEND, one sheet", send(product, false), perRound, {}},
+        {"SEND, alternating sheets", send(product, true), alternatingPerRound, {}},
+        {"SEND without the view, one sheet", send(core, false), perRound, {}},
+        {"SEND without the view, alternating", send(core, true), alternatingPerRound, {}},
+    };
+    measure(methods, rounds);
+    std::printf("%d rounds of %d pokes (alternating sheets: %d), median round\n", rounds, perRound,
+                alternatingPerRound);
+    double bare = median(methods.front().roundMs);
+    for (const auto& method : methods)
+        report(method.name, median(method.roundMs), bare);
+    int failures = withView.boxes.shown + bareCore.boxes.shown;
+    std::printf("failure messages: %d\n", failures);
+    return failures == 0 ? 0 : 1;
+}
