@@ -182,17 +182,32 @@ void LinkWindow::addCreditTip() {
 void LinkWindow::showModel() {
     for (TextBox* field : {static_cast<TextBox*>(&model_.Text1), &model_.Text2, &model_.Text3,
                            &model_.Text4, &model_.xlsPath})
-        textChanged(*field);
-    valueChanged(model_.UpDown1);
-    valueChanged(model_.UpDown2);
+        showText(*field);
+    showValue(model_.UpDown1);
+    showValue(model_.UpDown2);
+    behind_ = false;
 }
 
 void LinkWindow::takeFocus() {
     SetFocus(handle());
 }
 
-// Writing only what differs keeps the caret where the person left it while typing.
 void LinkWindow::textChanged(const TextBox& field) {
+    if (IsWindowVisible(handle()))
+        showText(field);
+    else
+        behind_ = true;
+}
+
+void LinkWindow::valueChanged(const Spinner& spinner) {
+    if (IsWindowVisible(handle()))
+        showValue(spinner);
+    else
+        behind_ = true;
+}
+
+// Writing only what differs keeps the caret where the person left it while typing.
+void LinkWindow::showText(const TextBox& field) {
     HWND edit = control(idOf(field));
     const std::wstring text = wide(field.text());
     if (windowText(edit) == text)
@@ -204,7 +219,7 @@ void LinkWindow::textChanged(const TextBox& field) {
         SendMessageW(edit, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
 }
 
-void LinkWindow::valueChanged(const Spinner& spinner) {
+void LinkWindow::showValue(const Spinner& spinner) {
     SendMessageW(control(idOf(spinner)), UDM_SETPOS32, 0, spinner.value());
 }
 
@@ -256,6 +271,11 @@ LRESULT LinkWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetBkColor(dc, GetSysColor(COLOR_INFOBK));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
         }
+        break;
+    case WM_WINDOWPOSCHANGING:
+        // Both ShowWindow and SetWindowPos pass here before the window appears.
+        if (behind_ && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW))
+            showModel();
         break;
     case WM_CLOSE:
         ShowWindow(handle(), SW_HIDE);
@@ -332,6 +352,10 @@ ControlId LinkWindow::idOf(const Spinner& spinner) const {
 }
 
 bool routeLinkWindowKeys(MSG& message) {
+    // The dialog manager acts on keys only; every other message goes the usual way, and the
+    // loop's many other messages (COM's calls among them) need not ask for the window's class.
+    if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST)
+        return false;
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
     wchar_t name[16] = {};
     if (!root || !GetClassNameW(root, name, 16) || std::wstring_view(name) != className)

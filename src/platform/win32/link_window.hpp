@@ -20,7 +20,8 @@ namespace sheetpush::win32 {
 // The link window on screen: a hidden top-level window of class "ExcelLink" whose controls show
 // the fields and spinners of one link window and hand what a person does to it. It is never
 // shown by the system; a person's close only hides it again, since the link window it shows
-// lives on.
+// lives on. While hidden it only notes that its controls are behind, since every automation call
+// writes several fields that nobody sees; it catches up just before it appears.
 class LinkWindow : public WindowView {
 public:
     explicit LinkWindow(ExcelLink& model);
@@ -44,6 +45,8 @@ private:
     void createControls();
     void addCreditTip();
     void showModel();
+    void showText(const TextBox& field);
+    void showValue(const Spinner& spinner);
     void onCommand(ControlId id, WORD code);
     bool onArrowClick(ControlId id, int delta);
 
@@ -55,6 +58,8 @@ private:
     ExcelLink& model_;
     // While the window writes a control itself, the control's change is not the person's.
     bool showing_ = false;
+    // A field or spinner changed while the window was hidden.
+    bool behind_ = false;
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
     UniqueGdiObject browsePicture_;

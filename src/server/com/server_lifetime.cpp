@@ -35,10 +35,12 @@ void lockServer(bool lock) {
         release();
 }
 
-void serveUntilReleased() {
+void serveUntilReleased(bool (*claim)(MSG& message)) {
     servingThread = GetCurrentThreadId();
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (claim && claim(message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

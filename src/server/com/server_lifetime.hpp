@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 namespace sheetpush::com {
 
 // Keeps the server process alive: every object and every client lock holds one. When the last
@@ -16,7 +18,8 @@ public:
 void lockServer(bool lock);
 
 // Runs the calling thread's message loop until the last process reference is dropped. Incoming
-// calls of a single-threaded apartment arrive as messages of this loop.
-void serveUntilReleased();
+// calls of a single-threaded apartment arrive as messages of this loop. Each message goes first
+// to claim, when given, and is dispatched only when claim did not use it up.
+void serveUntilReleased(bool (*claim)(MSG& message) = nullptr);
 
 } // namespace sheetpush::com

@@ -1,6 +1,7 @@
 // Sheetpush.exe: registers or unregisters itself, or runs the start-up procedure and then serves
 // ExcelLinke objects to COM clients on one single-threaded apartment.
 #include "launch/excel_link_mod.hpp"
+#include "platform/win32/link_window.hpp"
 #include "platform/win32/win32_platform.hpp"
 #include "server/com/class_factory.hpp"
 #include "server/com/command_line.hpp"
@@ -68,7 +69,8 @@ int serveClients(Platform& platform) {
     });
     if (FAILED(registration.status()) || FAILED(CoResumeClassObjects()))
         return 1;
-    serveUntilReleased();
+    // A link window that a person brings on screen moves its focus with Tab.
+    serveUntilReleased(win32::routeLinkWindowKeys);
     return 0;
 }
 

@@ -2,11 +2,13 @@
 // that a test can assert a modal message instead of avoiding it.
 //
 //   MessageBoxCloser.exe /title:<title> [/count:<n>] [/timeout:<ms>] [/out:<prefix>]
+//                        [/button:cancel]
 //
 // Waits for n boxes (default 1) one after the other, each at most timeout milliseconds
 // (default 20000). Each box's text goes, in UTF-8, to <prefix><i>.txt (i from 1), or to the
 // standard output when no prefix is given. Exit code 0 when every box was found and closed,
-// 2 when one did not appear in time, 1 on bad usage.
+// 2 when one did not appear in time, 1 on bad usage. /button:cancel presses Cancel instead of
+// OK, which is how a person dismisses an open-file dialog.
 
 #include "platform/win32/raii.hpp"
 
@@ -113,6 +115,7 @@ int main() {
     std::optional<std::wstring> prefix;
     DWORD timeoutMs = 20000;
     int boxes = 1;
+    int button = IDOK;
     for (int i = 1; i < count; ++i) {
         std::wstring argument = arguments[i];
         if (auto value = valueOf(argument, L"title"))
@@ -123,6 +126,8 @@ int main() {
             timeoutMs = static_cast<DWORD>(std::wcstoul(value->c_str(), nullptr, 10));
         else if (auto value = valueOf(argument, L"count"))
             boxes = static_cast<int>(std::wcstol(value->c_str(), nullptr, 10));
+        else if (auto value = valueOf(argument, L"button"))
+            button = *value == L"cancel" ? IDCANCEL : IDOK;
     }
     LocalFree(arguments);
     if (!title)
@@ -134,8 +139,8 @@ int main() {
         std::wstring text;
         EnumChildWindows(box, collectText, reinterpret_cast<LPARAM>(&text));
         writeText(prefix, index, text);
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
         awaitClosed(box, timeoutMs);
     }
     return 0;

@@ -3,6 +3,7 @@
 // the dialog and the message boxes are recorders, so every click's effect can be read back.
 // Prints each failed check and exits with the number of failures. With "--show file.bmp" it
 // instead shows a window on screen and saves a picture of it.
+#include "on_screen.hpp"
 #include "platform/win32/link_window.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "platform/win32/win32_platform.hpp"
@@ -19,6 +20,7 @@
 
 using namespace sheetpush;
 using namespace sheetpush::win32;
+using namespace e2e;
 
 namespace {
 
@@ -89,47 +91,14 @@ public:
     Recorded recorded;
 };
 
-std::wstring text(HWND control) {
-    wchar_t buffer[512] = {};
-    GetWindowTextW(control, buffer, 512);
-    return buffer;
-}
-
-RECT clientPlace(HWND control) {
-    RECT place;
-    GetWindowRect(control, &place);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
-    return place;
-}
-
 int pixels(int twips, int dpi) {
     return MulDiv(twips, dpi, 1440);
-}
-
-// Types text into a control, key by key, as WM_CHAR messages reach it from the keyboard.
-void type(HWND control, const std::wstring& keys) {
-    for (wchar_t key : keys)
-        SendMessageW(control, WM_CHAR, key, 1);
-}
-
-// Typing over the whole text replaces it with the first key.
-void replaceText(HWND control, const std::wstring& keys) {
-    SendMessageW(control, EM_SETSEL, 0, -1);
-    type(control, keys);
-}
-
-void clickArrow(HWND upDown, bool up) {
-    RECT area;
-    GetClientRect(upDown, &area);
-    LPARAM where = MAKELPARAM(area.right / 2, up ? area.bottom / 4 : area.bottom * 3 / 4);
-    SendMessageW(upDown, WM_LBUTTONDOWN, MK_LBUTTON, where);
-    SendMessageW(upDown, WM_LBUTTONUP, 0, where);
 }
 
 void checkWindow(const LinkWindow& view) {
     HWND window = view.handle();
     check(window && !IsWindowVisible(window), "the window exists and is hidden");
-    check(text(window) == L"طباعة إلى الأكسل", "caption");
+    check(controlText(window) == L"طباعة إلى الأكسل", "caption");
     wchar_t name[32] = {};
     GetClassNameW(window, name, 32);
     check(std::wstring(name) == L"ExcelLink", "window class ExcelLink");
@@ -138,54 +107,34 @@ void checkWindow(const LinkWindow& view) {
           "fixed border without maximise and minimise boxes");
     check(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_RTLREADING, "right-to-left reading");
 
-    UniqueScreenDc screen(GetDC(nullptr));
-    const int dpiX = GetDeviceCaps(screen.get(), LOGPIXELSX);
-    const int dpiY = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    const ScreenDpi dpi = screenDpi();
     RECT client;
     GetClientRect(window, &client);
-    check(client.right == pixels(5790, dpiX) && client.bottom == pixels(2310, dpiY),
+    check(client.right == pixels(5790, dpi.x) && client.bottom == pixels(2310, dpi.y),
           "client area of 5790 x 2310 twips");
     check(SendMessageW(window, WM_GETICON, ICON_BIG, 0) &&
               SendMessageW(window, WM_GETICON, ICON_SMALL, 0),
           "large and small icons");
 
-    // Left and top within the client area, frames' offsets added; width, height; caption.
-    struct Place {
-        ControlId id;
-        int left, top, width, height;
-        const wchar_t* caption;
-    };
-    const std::vector<Place> places = {
-        {ControlId::Frame2, 0, 0, 5775, 1455, L"الإرسال"},
-        {ControlId::Frame1, 0, 1440, 5775, 615, L"المسار"},
-        {ControlId::Label5, 0, 2040, 5775, 255, nullptr},
-        {ControlId::Label1, 5040, 240, 615, 285, L"العمود"},
-        {ControlId::Text2, 4440, 240, 615, 285, L"1"},
-        {ControlId::UpDown1, 4200, 240, 240, 285, nullptr},
-        {ControlId::Label2, 3480, 240, 615, 285, L"الصف"},
-        {ControlId::Text3, 2880, 240, 615, 285, L"1"},
-        {ControlId::UpDown2, 2640, 240, 240, 285, nullptr},
-        {ControlId::Label4, 1800, 240, 615, 285, L"الورقة"},
-        {ControlId::Text4, 120, 240, 1695, 285, L"ورقة1"},
-        {ControlId::Label3, 5040, 720, 615, 285, L"النص"},
-        {ControlId::Text1, 120, 720, 4935, 285, L""},
-        {ControlId::Command1, 120, 1080, 5535, 255, L"إرسال إلى الأكسل"},
-        {ControlId::Command2, 4920, 1680, 735, 285, L"تشغيل"},
-        {ControlId::Command3, 4560, 1680, 375, 285, L""},
-        {ControlId::xlsPath, 120, 1680, 4335, 285,
-         L"c:\\program files\\microsoft office\\office\\Excel.exe"},
-    };
-    for (const auto& place : places) {
+    for (const auto& place : windowPlaces()) {
         HWND control = view.control(place.id);
-        RECT at = clientPlace(control);
         const std::string name = "control " + std::to_string(static_cast<int>(place.id));
-        check(at.left == pixels(place.left, dpiX) && at.top == pixels(place.top, dpiY) &&
-                  at.right == pixels(place.left + place.width, dpiX) &&
-                  at.bottom == pixels(place.top + place.height, dpiY),
+        check(samePlace(placeInParent(control), expectedPixels(place, dpi)),
               name + " stands at its place");
         if (place.caption)
-            check(text(control) == place.caption, name + " caption");
+            check(controlText(control) == place.caption, name + " caption");
     }
+    // A new window's fields, from the link window it shows.
+    const std::vector<std::pair<ControlId, std::wstring>> fields = {
+        {ControlId::Text1, L""},
+        {ControlId::Text2, L"1"},
+        {ControlId::Text3, L"1"},
+        {ControlId::Text4, L"ورقة1"},
+        {ControlId::xlsPath, L"c:\\program files\\microsoft office\\office\\Excel.exe"},
+    };
+    for (const auto& [id, expected] : fields)
+        check(controlText(view.control(id)) == expected,
+              "field " + std::to_string(static_cast<int>(id)) + " starts with its text");
     check(!(GetWindowLongW(view.control(ControlId::File1), GWL_STYLE) & WS_VISIBLE),
           "the file list is hidden");
     check(GetWindowLongW(view.control(ControlId::Text2), GWL_STYLE) & ES_RIGHT,
@@ -212,6 +161,44 @@ void checkWindow(const LinkWindow& view) {
     }
 }
 
+// While hidden the window leaves its controls behind the fields that programs write; it shows
+// every such write once it appears, however it is brought on screen.
+void checkHiddenWrites(LinkWindow& view, ExcelLink& model) {
+    HWND window = view.handle();
+    HWND cell = view.control(ControlId::Text1);
+    HWND row = view.control(ControlId::Text3);
+    HWND path = view.control(ControlId::xlsPath);
+    auto rowArrows = [&] {
+        return SendMessageW(view.control(ControlId::UpDown2), UDM_GETPOS32, 0, 0);
+    };
+
+    model.Text1.setText(u"كتب وهو مخفي");
+    model.Text3.setText(u"6");
+    check(controlText(cell).empty() && controlText(row) == L"1" && rowArrows() == 1,
+          "a hidden window leaves its controls alone");
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    check(IsWindowVisible(window) && controlText(cell) == L"كتب وهو مخفي" &&
+              controlText(row) == L"6" && rowArrows() == 6,
+          "what was written while hidden shows once ShowWindow shows the window");
+    check(model.Text1.text() == u"كتب وهو مخفي" && model.Text3.text() == u"6" &&
+              model.UpDown2.value() == 6,
+          "showing the window writes nothing back");
+
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    check(!IsWindowVisible(window), "a person's close hides the window");
+    model.Text3.setText(u"8");
+    model.xlsPath.setText(u"d:\\books\\a.xls");
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    check(controlText(row) == L"8" && rowArrows() == 8 && controlText(path) == L"d:\\books\\a.xls",
+          "what was written while hidden again shows once SetWindowPos shows the window");
+
+    model.Text3.setText(u"1");
+    model.Text1.setText(u"");
+    check(controlText(row) == L"1" && rowArrows() == 1 && controlText(cell).empty(),
+          "a window on screen shows each write at once");
+}
+
 void checkBehaviour(LinkWindow& view, ExcelLink& model, Recorded& recorded) {
     HWND column = view.control(ControlId::Text2);
     replaceText(column, L"2.5");
@@ -221,22 +208,22 @@ void checkBehaviour(LinkWindow& view, ExcelLink& model, Recorded& recorded) {
           "the arrows show the spinner's value");
 
     clickArrow(view.control(ControlId::UpDown1), true);
-    check(model.UpDown1.value() == 3 && text(column) == L"3" && model.Text2.text() == u"3",
+    check(model.UpDown1.value() == 3 && controlText(column) == L"3" && model.Text2.text() == u"3",
           "an up arrow click steps from the spinner and the field follows");
     clickArrow(view.control(ControlId::UpDown2), false);
-    check(model.UpDown2.value() == 0 && text(view.control(ControlId::Text3)) == L"0",
+    check(model.UpDown2.value() == 0 && controlText(view.control(ControlId::Text3)) == L"0",
           "a down arrow click on the row");
 
     replaceText(column, L"x");
-    check(text(column) == L"0" && model.Text2.text() == u"0" && model.UpDown1.value() == 0,
+    check(controlText(column) == L"0" && model.Text2.text() == u"0" && model.UpDown1.value() == 0,
           "a letter becomes 0 in the field");
 
     model.Text3.setText(u"007");
-    check(text(view.control(ControlId::Text3)) == L"7" &&
+    check(controlText(view.control(ControlId::Text3)) == L"7" &&
               SendMessageW(view.control(ControlId::UpDown2), UDM_GETPOS32, 0, 0) == 7,
           "a program's write shows, normalised, in the field and the arrows");
     model.Text1.setText(u"مرحبا");
-    check(text(view.control(ControlId::Text1)) == L"مرحبا", "the cell text shows");
+    check(controlText(view.control(ControlId::Text1)) == L"مرحبا", "the cell text shows");
 
     HWND cell = view.control(ControlId::Text1);
     SendMessageW(cell, WM_KEYDOWN, VK_RETURN, 1);
@@ -258,7 +245,7 @@ void checkBehaviour(LinkWindow& view, ExcelLink& model, Recorded& recorded) {
 
     SendMessageW(view.control(ControlId::Command3), BM_CLICK, 0, 0);
     check(recorded.dialogs == 1 && model.xlsPath.text().empty() &&
-              text(view.control(ControlId::xlsPath)).empty(),
+              controlText(view.control(ControlId::xlsPath)).empty(),
           "a cancelled browse empties the command line");
     check(recorded.messages.empty(), "no message was shown");
 }
@@ -319,6 +306,7 @@ int wmain(int argc, wchar_t** argv) {
     ExcelLink model(platform);
     LinkWindow view(model);
     checkWindow(view);
+    checkHiddenWrites(view, model);
     checkBehaviour(view, model, platform.recorded);
     checkSeparateWindows(view, model, platform);
     std::printf("%d failed\n", failures);

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Builds the Windows benchmarks, runs them under Wine against the Excel stand-in, and prints
+# Sheetpush's cost per call beside its baselines, with the ratios, in one table.
+#   bench/run.sh [build dir, default build/windows-x64] [calls, default 2000]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build/windows-x64}
+calls=${2:-2000}
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
+cmake --build "$build" -j2 --target Sheetpush ExcelStandin BareServer ComBench DdeBench \
+    OverallBench >/dev/null
+source "$root/tests/e2e/wine_env.sh"
+source "$root/tests/e2e/com_server_env.sh"
+wine_env_init "$build"
+trap stop_servers EXIT
+work="$build/bench-overall"
+rm -rf "$work"
+mkdir -p "$work"
+
+install_excel "$SHEETPUSH_BIN/ExcelStandin.exe"
+register_server
+wine reg add 'HKLM\Software\Classes\CLSID\{CE392E88-8C1B-4432-A4F5-EEC3B442B046}\LocalServer32' \
+    /ve /d "\"$(wine_path "$SHEETPUSH_BIN/BareServer.exe")\"" /f >/dev/null
+wine_start_rpcss
+wine_start standin "$SHEETPUSH_BIN/ExcelStandin.exe" "/log:$(wine_path "$work/standin.log")"
+wait_for_file "$work/standin.log" "$WINE_ENV_START_LIMIT" ready
+
+# Into files: a server Wine starts for a program inherits its output and may outlive it.
+measure() {
+    local out=$1
+    shift
+    timeout 900 wine "$@" >"$work/$out" 2>&1 || echo "$* ended with $?" >&2
+    tr -d '\r' <"$work/$out" >"$work/$out.txt"
+}
+measure dde "$SHEETPUSH_BIN/DdeBench.exe" "$calls"
+measure com "$SHEETPUSH_BIN/ComBench.exe" "$calls"
+measure overall "$SHEETPUSH_BIN/OverallBench.exe" "$calls"
+
+# A script's rate from two runs of different lengths, so that starting cscript and the server
+# cancels out.
+script_ms() {
+    local mode=$1 short=100 long=600 start middle end
+    cp "$root/bench/overall/script_bench.vbs" "$work/"
+    start=$(date +%s%N)
+    timeout 600 wine cscript //nologo "$(wine_path "$work/script_bench.vbs")" $short "$mode" >/dev/null
+    middle=$(date +%s%N)
+    timeout 600 wine cscript //nologo "$(wine_path "$work/script_bench.vbs")" $long "$mode" >/dev/null
+    end=$(date +%s%N)
+    awk -v a="$start" -v b="$middle" -v c="$end" -v n=$((long - short)) \
+        'BEGIN { printf "%.4f", ((c - b) - (b - a)) / 1e6 / n }'
+}
+script_push=$(script_ms push)
+script_plain=$(script_ms nodde)
+
+ms_before() { awk -v key="$2" 'index($0, key) == 1 { for (i = 1; i <= NF; i++) if ($i == "ms/poke") print $(i - 1) }' "$work/$1.txt"; }
+rate_ms() { awk -v key="$2" 'index($0, key) == 1 { printf "%.4f", 1000 / $NF }' "$work/$1.txt"; }
+value() { awk -v key="$2" '$1 == key { print $2 }' "$work/$1.txt"; }
+
+dde_held=$(ms_before dde "bare raw DDE, one held conversation")
+send_one=$(ms_before dde "SEND, one sheet")
+com_bare=$(rate_ms com "empty calls/s on the bare server")
+com_push=$(rate_ms com "Sheetpush round trips/s")
+cold="$(value overall cold-sheetpush) $(value overall cold-bare)"
+
+awk -v a="$dde_held" -v b="$com_bare" -v push="$com_push" -v one="$(value overall sheetpush-one-sheet)" \
+    -v two="$(value overall sheetpush-two-sheets)" -v fresh="$(value overall dde-fresh-conversation)" \
+    -v send="$send_one" -v vbs="$script_push" -v vbsplain="$script_plain" -v cold="$cold" '
+function row(name, ms, base) {
+    if (ms <= 0) { printf "%-52s %10s\n", name, "failed"; return }
+    printf "%-52s %9.3f %9.0f", name, ms, 1000 / ms
+    if (base > 0) printf "   x%.2f", ms / base
+    printf "\n"
+}
+BEGIN {
+    base = a + b
+    printf "%-52s %9s %9s   %s\n", "", "ms/call", "calls/s", "ratio to (a)+(b)"
+    row("(a) raw DDE poke, one held conversation", a, 0)
+    row("(b) empty call on a bare COM local server (C++)", b, 0)
+    row("(a)+(b)", base, base)
+    row("Sheetpush from C++ (ComBench)", push, base)
+    row("Sheetpush from C++, one sheet", one, base)
+    row("Sheetpush from C++, two sheets in turn", two, base)
+    row("raw DDE, a fresh conversation per poke", fresh, base)
+    row("SEND inside the server process, one sheet", send, base)
+    printf "\n%-52s %9s %9s   %s\n", "from VBScript", "ms/call", "calls/s", "ratio to (a)+call"
+    row("a call the server answers without Excel", vbsplain, 0)
+    row("Sheetpush", vbs, a + vbsplain)
+    split(cold, c, " ")
+    printf "\ncold start, CreateObject to first call: Sheetpush %.0f ms, bare server %.0f ms, x%.2f\n",
+        c[1], c[2], (c[2] > 0 ? c[1] / c[2] : 0)
+    printf "goal, a Sheetpush from C++ at most 1.5 x ((a)+(b)): %s (x%.2f)\n",
+        (one > 0 && one <= 1.5 * base ? "met" : "not met"), (base > 0 ? one / base : 0)
+}'

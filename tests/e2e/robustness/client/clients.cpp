@@ -1,0 +1,197 @@
+// Several clients at once: many writers, a call that arrives while another call's message is
+// open or its transfer runs, and a client that dies in the middle of its call.
+
+#include "link.hpp"
+#include "processes.hpp"
+#include "scenarios.hpp"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace robustness {
+
+namespace {
+
+constexpr int writers = 8;
+constexpr int writesEach = 250;
+
+std::wstring written(int client, int write) {
+    return L"client " + std::to_wstring(client) + L" write " + std::to_wstring(write);
+}
+
+// One Sheetpush on a thread of its own, in an apartment of its own, with an object of its own:
+// a second client inside this process.
+class CallOnThread {
+public:
+    CallOnThread(std::wstring value, LONG column, LONG row, std::wstring sheet)
+        : value_(std::move(value)), column_(column), row_(row), sheet_(std::move(sheet)) {
+        thread_.reset(CreateThread(nullptr, 0, run, this, 0, nullptr));
+    }
+    ~CallOnThread() { finished(60000); }
+
+    bool finished(DWORD limitMs) {
+        return thread_ && WaitForSingleObject(thread_.get(), limitMs) == WAIT_OBJECT_0;
+    }
+    bool pushed() const { return pushed_; }
+
+private:
+    static DWORD WINAPI run(void* self) {
+        auto* call = static_cast<CallOnThread*>(self);
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        {
+            Link link;
+            call->pushed_ = link.push(call->value_, call->column_, call->row_, call->sheet_);
+        }
+        CoUninitialize();
+        return 0;
+    }
+
+    std::wstring value_;
+    LONG column_;
+    LONG row_;
+    std::wstring sheet_;
+    bool pushed_ = false;
+    sheetpush::win32::UniqueHandle thread_;
+};
+
+struct TitleSearch {
+    const wchar_t* title;
+    HWND found;
+};
+
+BOOL CALLBACK matchTitle(HWND window, LPARAM search) {
+    auto* wanted = reinterpret_cast<TitleSearch*>(search);
+    wchar_t title[128] = {};
+    GetWindowTextW(window, title, 128);
+    if (!IsWindowVisible(window) || std::wstring(title) != wanted->title)
+        return TRUE;
+    wanted->found = window;
+    return FALSE;
+}
+
+HWND awaitWindow(const wchar_t* title, int polls) {
+    for (int poll = 0; poll < polls; ++poll) {
+        TitleSearch search{title, nullptr};
+        EnumWindows(matchTitle, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void loadWriter(e2e::Checks& checks, int client) {
+    Watchdog watchdog("a writer's 250 calls", 120000);
+    Link link;
+    int delivered = 0;
+    for (int write = 0; write < writesEach; ++write)
+        delivered += link.push(written(client, write), client + 1, write + 1, L"Sheet1") ? 1 : 0;
+    checks.expect(delivered == writesEach, "writer " + std::to_string(client) +
+                                               ": every call returned True (" +
+                                               std::to_string(delivered) + ")");
+}
+
+void concurrentClients(e2e::Checks& checks, const std::wstring& work) {
+    Process standin = startStandin(L"", work + L"\\standin.log");
+    // Holding an object keeps one server serving every writer.
+    Link link;
+    checks.expect(link.ready(), "the server serves");
+    std::vector<Process> clients;
+    for (int client = 0; client < writers; ++client)
+        clients.emplace_back(L"RobustnessClient.exe",
+                             L"load-writer \"" + work + L"\" " + std::to_wstring(client),
+                             Process::Output::shared);
+    bool allDone = true;
+    for (auto& client : clients)
+        allDone = client.wait(180000) == DWORD{0} && allDone;
+    checks.expect(allDone, "all 8 writers ended, each with every call True");
+    Watchdog watchdog("reading 2000 cells back", 120000);
+    int found = 0;
+    for (int client = 0; client < writers; ++client)
+        for (int write = 0; write < writesEach; ++write)
+            found += link.read(client + 1, write + 1, L"Sheet1") == cell(written(client, write));
+    checks.expect(found == writers * writesEach,
+                  "each of the 2000 cells holds its own value (" + std::to_string(found) + ")");
+}
+
+void callDuringBox(e2e::Checks& checks, const std::wstring& work) {
+    Link link;
+    {
+        Process standin = startStandin(L"", work + L"\\standin1.log");
+        Watchdog watchdog("a call while a message box is open");
+        CallOnThread failing(L"never delivered", 3, 40, L"NoSuchSheet");
+        HWND box = awaitWindow(linkFailureTitle, 1500);
+        checks.expect(box != nullptr, "the first call's link failure message is open");
+        bool second = link.push(L"while the box is open", 3, 41, L"Sheet1");
+        bool boxStillOpen = IsWindow(box) && !failing.finished(0);
+        checks.expect(second, "a second client's call meanwhile returns True");
+        std::printf("note the second call %s\n",
+                    boxStillOpen ? "completed while the first call's message was still open"
+                                 : "waited for the first call to end");
+        BoxCloser closer(work, linkFailureTitle);
+        auto shown = closer.text();
+        checks.expect(failing.finished(30000) && !failing.pushed(),
+                      "the first call then returns False");
+        checks.expect(shown && shown->rfind(linkFailureText, 0) == 0 &&
+                          shown->find(L"Excel|NoSuchSheet") != std::wstring::npos,
+                      "its message names its own sheet");
+        checks.expect(link.read(3, 41, L"Sheet1") == cell(L"while the box is open"),
+                      "the second call's text is in its cell");
+        checks.expect(link.read(3, 40, L"Sheet1") == cell(L""),
+                      "the first call wrote nothing anywhere");
+    }
+    {
+        // While one call waits for a slow Excel, another arrives for another sheet: had it run
+        // inside the first one's transfer, it would have ended that conversation.
+        Process standin = startStandin(L"/delay:1500", work + L"\\standin2.log");
+        Watchdog watchdog("a call while another call's transfer runs");
+        CallOnThread slow(L"slow transfer", 4, 42, L"Sheet1");
+        Sleep(300);
+        bool second = link.push(L"arrived during the transfer", 4, 43, L"ورقة1");
+        checks.expect(slow.finished(30000) && slow.pushed(),
+                      "the call whose transfer was running returns True");
+        checks.expect(second, "the call that arrived during it returns True");
+        checks.expect(link.read(4, 42, L"Sheet1") == cell(L"slow transfer") &&
+                          link.read(4, 43, L"ورقة1") == cell(L"arrived during the transfer"),
+                      "both texts are in their own cells");
+    }
+}
+
+// A client whose call is still running in the server when it is killed.
+void callUntilKilled(e2e::Checks&, const std::wstring& work) {
+    Link link;
+    std::wstring marker = work + L"\\calling";
+    CloseHandle(CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    link.push(L"from a client that dies", 5, 50, L"Sheet1");
+}
+
+void killedClient(e2e::Checks& checks, const std::wstring& work) {
+    Link survivor;
+    checks.expect(survivor.ready(), "the surviving client has its object");
+    Process hung = startStandin(L"/delay:12000", work + L"\\hung.log");
+    BoxCloser timeoutMessage(work, linkFailureTitle);
+    Process victim(L"RobustnessClient.exe", L"call-until-killed \"" + work + L"\"",
+                   Process::Output::shared);
+    std::wstring marker = work + L"\\calling";
+    for (int poll = 0; poll < 600 && GetFileAttributesW(marker.c_str()) == INVALID_FILE_ATTRIBUTES;
+         ++poll)
+        Sleep(50);
+    // Let the call reach the server and its transfer.
+    Sleep(1000);
+    victim.kill();
+    checks.expect(victim.wait(0).has_value(), "the client was killed in the middle of its call");
+    auto shown = timeoutMessage.text();
+    checks.expect(shown && shown->find(L"انتهت مهلة") != std::wstring::npos,
+                  "the server finishes the dead client's call with its time-out message");
+    hung.kill();
+    Process standin = startStandin(L"", work + L"\\standin.log");
+    Watchdog watchdog("the surviving client's call");
+    checks.expect(survivor.push(L"after the death", 5, 51, L"Sheet1") &&
+                      survivor.read(5, 51, L"Sheet1") == cell(L"after the death"),
+                  "the server still serves another client");
+}
+
+} // namespace robustness

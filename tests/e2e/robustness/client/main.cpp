@@ -1,0 +1,84 @@
+// The robustness client: one scenario per run, each checking what a client of the server sees.
+//
+//   RobustnessClient.exe <scenario> <work folder> [client number]
+//
+// Exit code 0 when every check passed, 1 when one failed, 2 on bad usage, 3 when a step hung.
+
+#include "scenarios.hpp"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace robustness {
+
+std::string utf8(const std::wstring& text) {
+    int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                     nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), length,
+                        nullptr, nullptr);
+    return out;
+}
+
+namespace {
+
+void CALLBACK expire(void* step, BOOLEAN) {
+    std::printf("FAIL %s: still running after its limit\n", static_cast<const char*>(step));
+    std::fflush(stdout);
+    TerminateProcess(GetCurrentProcess(), 3);
+}
+
+} // namespace
+
+Watchdog::Watchdog(const char* step, unsigned long limitMs) : timer_(nullptr) {
+    CreateTimerQueueTimer(&timer_, nullptr, expire, const_cast<char*>(step), limitMs, 0,
+                          WT_EXECUTEONLYONCE);
+}
+
+Watchdog::~Watchdog() {
+    if (timer_)
+        DeleteTimerQueueTimer(nullptr, timer_, INVALID_HANDLE_VALUE);
+}
+
+} // namespace robustness
+
+int main() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (count < 3)
+        return 2;
+    std::wstring scenario = arguments[1];
+    std::wstring work = arguments[2];
+    int client = count > 3 ? _wtoi(arguments[3]) : 0;
+    LocalFree(arguments);
+
+    using Scenario = void (*)(e2e::Checks&, const std::wstring&);
+    const std::map<std::wstring, Scenario> scenarios = {
+        {L"bad-input", robustness::badInput},
+        {L"faults", robustness::faults},
+        {L"killed-client", robustness::killedClient},
+        {L"call-until-killed", robustness::callUntilKilled},
+        {L"concurrent-clients", robustness::concurrentClients},
+        {L"call-during-box", robustness::callDuringBox},
+        {L"many-calls", robustness::manyCalls},
+        {L"settings", robustness::settings},
+    };
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    e2e::Checks checks;
+    if (scenario == L"load-writer") {
+        robustness::loadWriter(checks, client);
+    } else {
+        auto found = scenarios.find(scenario);
+        if (found == scenarios.end())
+            return 2;
+        found->second(checks, work);
+    }
+    CoUninitialize();
+    return checks.exitCode();
+}

@@ -1,0 +1,7 @@
+// Takes Excel's place at the Excel path for the tests that launch it: it starts and ends at
+// once, so that no launched program outlives its test.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return 0;
+}

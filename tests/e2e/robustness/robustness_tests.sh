@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Bad input, faults and load through the real server under Wine:
+#   robustness_tests.sh <case> <build dir>
+# The C++ cases run one scenario of RobustnessClient.exe, which starts its own stand-ins and
+# closes the boxes it expects; the script case runs bad_input.vbs with boxes closed from here.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../wine_env.sh"
+source "$here/../com_server_env.sh"
+
+case_name=$1
+wine_env_init "$2"
+work="$(cd "$2" && pwd)/robustness-work/$case_name"
+rm -rf "$work"
+mkdir -p "$work"
+win_work=$(wine_path "$work")
+trap stop_servers EXIT
+
+readonly link_failure_title="الربط مع الأكسل"
+readonly link_failure_text="فشلت عملية الربط ، تأكد من تواجد الهدف"
+failed=0
+
+fail() {
+    echo "FAIL $*"
+    failed=1
+}
+
+# A program that crashes ends at once and says so, instead of waiting in the debugger.
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
+    /d 'no-debugger.exe' /f >/dev/null
+install_excel "$SHEETPUSH_BIN/QuietExcel.exe"
+register_server
+wine_start_rpcss
+
+# Into a file, not a pipe: the server Wine starts for the client inherits its output, and a
+# server that is never released would keep a pipe open.
+client() {
+    local status=0
+    timeout 280 wine "$SHEETPUSH_BIN/RobustnessClient.exe" "$1" "$win_work" \
+        >"$work/client.out" 2>&1 || status=$?
+    tr -d '\r' <"$work/client.out" | grep -v 'wine32\|multiarch\|dpkg\|apt-get' || true
+    [ "$status" -eq 0 ] || fail "RobustnessClient $1 ended with $status"
+}
+
+# Closes the boxes of one title one by one, their texts into <name><n>_1.txt, until the file
+# "$work/done" appears.
+close_boxes() {
+    local title=$1 name=$2 count=0
+    while [ ! -f "$work/done" ]; do
+        if wine "$SHEETPUSH_BIN/MessageBoxCloser.exe" "/title:$title" /count:1 \
+            /timeout:500 "/out:$win_work\\$name$((count + 1))_" >/dev/null 2>&1; then
+            count=$((count + 1))
+        fi
+    done
+}
+
+# The boxes the script announced ("<kind> <fragment>" lines), in order, each holding the fixed
+# text and its fragment.
+check_boxes() {
+    local kind=$1 name=$2 text=$3 index=0 fragment shown
+    while IFS= read -r fragment; do
+        index=$((index + 1))
+        shown="$work/$name${index}_1.txt"
+        [ -f "$shown" ] || { fail "$name $index ($fragment) never shown"; continue; }
+        grep -qF "$text" "$shown" && grep -qF -- "$fragment" "$shown" ||
+            fail "$name $index: '$(head -c 300 "$shown")' lacks '$fragment'"
+    done < <(sed -n "s/^$kind //p; s/^$kind\$//p" "$work/script.out")
+    [ ! -f "$work/$name$((index + 1))_1.txt" ] || fail "more $name messages than announced"
+    echo "checked $index $name messages"
+}
+
+case "$case_name" in
+bad-input-vbs)
+    printf '\xff\xfea\x00\x00\xd8z\x00' >"$work/surrogate.txt"
+    wine_start standin "$SHEETPUSH_BIN/ExcelStandin.exe" "/log:$win_work\\standin.log"
+    wait_for_file "$work/standin.log" 30 ready
+    close_boxes "$link_failure_title" box &
+    closer=$!
+    close_boxes "الطباعة إلى أكسل" launch &
+    launch_closer=$!
+    status=0
+    run_vbscript "$work" "$here/bad_input.vbs" "$win_work\\surrogate.txt" >"$work/script.raw" ||
+        status=$?
+    tr -d '\r' <"$work/script.raw" >"$work/script.out"
+    touch "$work/done"
+    wait "$closer" "$launch_closer" || true
+    grep -v '^box \|^launchbox' "$work/script.out" || true
+    [ "$status" -eq 0 ] || fail "the script ended with $status"
+    grep -qx 'table finished' "$work/script.out" || fail "the script stopped before its end"
+    check_boxes box box "$link_failure_text"
+    check_boxes launchbox launch "لم أستطع تشغيل الملف"
+    wait_server_gone || failed=1
+    ;;
+bad-input-cpp | faults | settings | call-during-box | concurrent-clients | many-calls)
+    client "${case_name%-cpp}"
+    wait_server_gone || failed=1
+    ;;
+killed-client)
+    client killed-client
+    # Wine never releases the dead client's object, so the server cannot end by itself; it
+    # served the other client, and the exit trap ends it by process id.
+    [ -n "$(prefix_pids 'Sheetpush\.exe')" ] || fail "the server ended with the dead client"
+    ;;
+*)
+    echo "unknown case $case_name" >&2
+    exit 2
+    ;;
+esac
+
+if [ "$case_name" = concurrent-clients ]; then
+    # Every poke the stand-in took went to the cell its text names, and none is missing.
+    pokes=$(iconv -f UTF-16 -t UTF-8 "$work/standin.log" | tr -d '\r' |
+        awk -F'\t' '$2 == "poke" && $6 == "ok" {
+            split($7, words, " ");
+            if ($4 != "R" (words[4] + 1) "C" (words[2] + 1)) wrong++;
+            else cells[$4] = 1 }
+            END { print length(cells), wrong + 0 }')
+    [ "$pokes" = "2000 0" ] || fail "stand-in log: distinct cells, misplaced pokes: $pokes"
+    echo "the stand-in took 2000 pokes, each in its own cell"
+fi
+[ "$failed" -eq 0 ] && echo "passed: $case_name"
+exit $failed

@@ -1,0 +1,355 @@
+// A person at the link window of a running server. One call from this program, as a COM client,
+// makes the server create its thread's hidden link window; the program then finds that window by
+// its caption, brings it on screen and works it the way a person does: reads the captions and
+// places, types into the fields, presses Tab and Enter, clicks an arrow, cancels the browse
+// dialog and clicks Run. Prints one line per check and exits 1 when any failed.
+//
+//   LinkWindowOnScreen.exe STANDIN_LOG WORK_FOLDER
+//       needs the server registered and the Excel stand-in serving "ورقة1", logging to
+//       STANDIN_LOG (Windows paths)
+//   LinkWindowOnScreen.exe --launched RECORD
+//       what the Run button starts here: writes the show-window mode it was given into RECORD
+
+#include "on_screen.hpp"
+#include "platform/win32/com_raii.hpp"
+#include "server/com/com_ptr.hpp"
+
+#include <objbase.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+using sheetpush::com::ComPtr;
+using sheetpush::win32::copyBstr;
+using sheetpush::win32::UniqueBstr;
+using sheetpush::win32::UniqueVariant;
+
+namespace {
+
+constexpr wchar_t windowCaption[] = L"طباعة إلى الأكسل";
+constexpr wchar_t browseTitle[] = L"تحديد مصنف أكسل";
+constexpr wchar_t messageTitle[] = L"الطباعة إلى أكسل";
+constexpr wchar_t defaultCommandLine[] = L"c:\\program files\\microsoft office\\office\\Excel.exe";
+
+int failures = 0;
+
+void check(bool ok, const char* what) {
+    std::printf("%s %s\n", ok ? "ok  " : "FAIL", what);
+    std::fflush(stdout);
+    failures += ok ? 0 : 1;
+}
+
+// Waits, at most ten seconds, for what another process does in its own time.
+bool waitFor(const std::function<bool()>& condition) {
+    for (DWORD until = GetTickCount() + 10000; GetTickCount() < until; Sleep(20))
+        if (condition())
+            return true;
+    return condition();
+}
+
+// The whole of a UTF-16 file that another process writes, byte-order mark dropped.
+std::wstring readUtf16(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::wstring text(bytes.size() / 2, L'\0');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                       static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    if (!text.empty() && text.front() == 0xFEFF)
+        text.erase(0, 1);
+    return text;
+}
+
+std::vector<std::wstring> split(const std::wstring& text, wchar_t separator) {
+    std::vector<std::wstring> parts;
+    std::wstringstream stream(text);
+    for (std::wstring part; std::getline(stream, part, separator);)
+        parts.push_back(part);
+    return parts;
+}
+
+// The stand-in's accepted pokes as "topic item text".
+std::vector<std::wstring> pokes(const std::wstring& standinLog) {
+    std::vector<std::wstring> found;
+    for (std::wstring line : split(readUtf16(standinLog), L'\n')) {
+        if (!line.empty() && line.back() == L'\r')
+            line.pop_back();
+        auto fields = split(line, L'\t');
+        if (fields.size() == 7 && fields[1] == L"poke" && fields[5] == L"ok")
+            found.push_back(fields[2] + L" " + fields[3] + L" " + fields[6]);
+    }
+    return found;
+}
+
+VARIANT text(const UniqueBstr& owned) {
+    VARIANT value{};
+    value.vt = VT_BSTR;
+    value.bstrVal = owned.get();
+    return value;
+}
+
+VARIANT number(LONG whole) {
+    VARIANT value{};
+    value.vt = VT_I4;
+    value.lVal = whole;
+    return value;
+}
+
+// One late-bound call of Sheetpush, as a script makes it.
+bool callSheetpush(IDispatch& object, const wchar_t* txt, LONG Col, LONG Row,
+                   const wchar_t* Sheet) {
+    LPOLESTR name = const_cast<LPOLESTR>(L"Sheetpush");
+    DISPID id = 0;
+    if (FAILED(object.GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)))
+        return false;
+    UniqueBstr cellText = copyBstr(txt);
+    UniqueBstr sheet = copyBstr(Sheet);
+    VARIANT arguments[] = {text(sheet), number(Row), number(Col), text(cellText)};
+    DISPPARAMS parameters{arguments, nullptr, 4, 0};
+    UniqueVariant result;
+    return SUCCEEDED(object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
+                                   result.get(), nullptr, nullptr)) &&
+           result->vt == VT_BOOL && result->boolVal == VARIANT_TRUE;
+}
+
+// A top-level window of the given process with exactly this caption.
+HWND findOwnedBy(DWORD process, const wchar_t* caption) {
+    struct Search {
+        DWORD process;
+        const wchar_t* caption;
+        HWND found;
+    } search{process, caption, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) {
+            auto& search = *reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            wchar_t caption[256] = {};
+            GetWindowTextW(window, caption, 256);
+            if (owner != search.process || std::wstring(caption) != search.caption)
+                return TRUE;
+            search.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// What the window shows a person must be what the server's call left in its fields.
+class OnScreen {
+public:
+    OnScreen(HWND window, std::wstring standinLog)
+        : window_(window), thread_(GetWindowThreadProcessId(window, &process_)),
+          standinLog_(std::move(standinLog)) {}
+
+    HWND control(ControlId id) const { return GetDlgItem(window_, static_cast<int>(id)); }
+    LRESULT arrows(ControlId id) const { return SendMessageW(control(id), UDM_GETPOS32, 0, 0); }
+    std::wstring field(ControlId id) const { return controlText(control(id)); }
+
+    HWND focus() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        return GetGUIThreadInfo(thread_, &info) ? info.hwndFocus : nullptr;
+    }
+
+    void checkShown() {
+        ShowWindow(window_, SW_SHOWNORMAL);
+        check(IsWindowVisible(window_), "the window comes on screen");
+        check(field(ControlId::Text1) == L"أول نص" && field(ControlId::Text2) == L"2" &&
+                  field(ControlId::Text3) == L"3" && field(ControlId::Text4) == L"ورقة1" &&
+                  field(ControlId::xlsPath) == defaultCommandLine,
+              "the fields show what the client's call wrote while the window was hidden");
+        check(arrows(ControlId::UpDown1) == 2 && arrows(ControlId::UpDown2) == 3,
+              "the arrows stand at the spinners' values");
+    }
+
+    void checkLayout() {
+        const ScreenDpi dpi = screenDpi();
+        RECT client;
+        GetClientRect(window_, &client);
+        check(client.right == MulDiv(5790, dpi.x, 1440) &&
+                  client.bottom == MulDiv(2310, dpi.y, 1440),
+              "client area of 5790 x 2310 twips");
+        bool placed = true;
+        bool captioned = true;
+        for (const auto& place : windowPlaces()) {
+            HWND shown = control(place.id);
+            if (!samePlace(placeInParent(shown), expectedPixels(place, dpi))) {
+                std::printf("     control %d is out of place\n", static_cast<int>(place.id));
+                placed = false;
+            }
+            if (place.caption && controlText(shown) != place.caption) {
+                std::printf("     control %d has another caption\n", static_cast<int>(place.id));
+                captioned = false;
+            }
+        }
+        check(placed, "every control stands at its place");
+        check(captioned, "every control has its caption");
+    }
+
+    void checkTyping() {
+        replaceText(control(ControlId::Text1), L"نص مكتوب");
+        check(field(ControlId::Text1) == L"نص مكتوب", "typing replaces the cell text");
+        replaceText(control(ControlId::Text2), L"4");
+        replaceText(control(ControlId::Text3), L"05");
+        check(field(ControlId::Text2) == L"4" && arrows(ControlId::UpDown1) == 4,
+              "a typed column moves the column spinner");
+        check(field(ControlId::Text3) == L"5" && arrows(ControlId::UpDown2) == 5,
+              "a typed row 05 becomes 5 in the field and the spinner");
+    }
+
+    // Tab reaches the window through the server's message loop, as keys from the keyboard do.
+    void checkTab() {
+        HWND sheet = control(ControlId::Text4);
+        SendMessageW(sheet, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        SendMessageW(sheet, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        check(focus() == sheet, "a click gives the sheet field the focus");
+        PostMessageW(sheet, WM_KEYDOWN, VK_TAB, 0x000F0001);
+        check(waitFor([&] { return focus() == control(ControlId::Text3); }),
+              "Tab moves the focus from the sheet to the row");
+    }
+
+    void checkEnter() {
+        PostMessageW(control(ControlId::Text1), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        check(waitFor([&] {
+                  return pokes(standinLog_) ==
+                         std::vector<std::wstring>{L"ورقة1 R3C2 أول نص", L"ورقة1 R5C4 نص مكتوب"};
+              }),
+              "Enter in the cell text pokes the typed text into row 5, column 4");
+    }
+
+    void checkArrows() {
+        clickArrow(control(ControlId::UpDown1), true);
+        check(field(ControlId::Text2) == L"5" && arrows(ControlId::UpDown1) == 5,
+              "an up arrow click steps the column and the field follows");
+        clickArrow(control(ControlId::UpDown2), false);
+        check(field(ControlId::Text3) == L"4" && arrows(ControlId::UpDown2) == 4,
+              "a down arrow click steps the row and the field follows");
+    }
+
+    // The button is posted its click: the dialog holds the server until it is cancelled.
+    void checkBrowseCancelled() {
+        PostMessageW(control(ControlId::Command3), BM_CLICK, 0, 0);
+        HWND dialog = nullptr;
+        check(waitFor([&] { return (dialog = findOwnedBy(process_, browseTitle)) != nullptr; }),
+              "the browse button opens the dialog with its title");
+        if (!dialog)
+            return;
+        PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+        check(waitFor([&] { return !IsWindow(dialog) && field(ControlId::xlsPath).empty(); }),
+              "cancelling the dialog empties the command line");
+    }
+
+    // Run hands the focus to the window itself, away from the control the person last used.
+    void checkRun(const std::wstring& workFolder) {
+        wchar_t self[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        const std::wstring record = workFolder + L"\\launched.txt";
+        const std::wstring commandLine = std::wstring(self) + L" --launched " + record;
+        HWND path = control(ControlId::xlsPath);
+        SendMessageW(path, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        SendMessageW(path, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        replaceText(path, commandLine);
+        check(focus() == path && field(ControlId::xlsPath) == commandLine,
+              "the command line is typed in");
+        PostMessageW(control(ControlId::Command2), BM_CLICK, 0, 0);
+        check(waitFor([&] { return focus() == window_; }), "after Run the window has the focus");
+        std::string mode;
+        check(waitFor([&] {
+                  std::ifstream in(record.c_str());
+                  return std::getline(in, mode) && !mode.empty();
+              }),
+              "Run starts the typed command line");
+        check(mode == "3", "Run starts it maximized");
+    }
+
+    void checkClosed() {
+        check(findOwnedBy(process_, messageTitle) == nullptr, "no failure message was shown");
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+        check(waitFor([&] { return !IsWindowVisible(window_); }), "a close hides the window again");
+        check(IsWindow(window_), "and the window lives on");
+    }
+
+private:
+    HWND window_;
+    DWORD process_ = 0;
+    DWORD thread_;
+    std::wstring standinLog_;
+};
+
+int recordLaunch(const wchar_t* record) {
+    STARTUPINFOW start{};
+    start.cb = sizeof(start);
+    GetStartupInfoW(&start);
+    std::ofstream out(record);
+    out << ((start.dwFlags & STARTF_USESHOWWINDOW) ? int{start.wShowWindow} : -1) << "\n";
+    return out ? 0 : 1;
+}
+
+class ComApartment {
+public:
+    ComApartment() : status_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (SUCCEEDED(status_))
+            CoUninitialize();
+    }
+
+private:
+    HRESULT status_;
+};
+
+int drive(const std::wstring& standinLog, const std::wstring& workFolder) {
+    ComApartment apartment;
+    CLSID classId{};
+    ComPtr<IDispatch> object;
+    if (FAILED(CLSIDFromProgID(L"Sheetpush.ExcelLinke", &classId)) ||
+        FAILED(CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                                reinterpret_cast<void**>(object.put())))) {
+        check(false, "the server's object is created");
+        return 1;
+    }
+    check(callSheetpush(*object.get(), L"أول نص", 2, 3, L"ورقة1"), "a client's Sheetpush succeeds");
+
+    HWND window = FindWindowW(L"ExcelLink", windowCaption);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    check(window && owner != GetCurrentProcessId(), "the server's link window is found by caption");
+    if (!window)
+        return 1;
+    check(!IsWindowVisible(window), "the server keeps it hidden");
+    OnScreen screen(window, standinLog);
+    screen.checkShown();
+    screen.checkLayout();
+    screen.checkTyping();
+    screen.checkTab();
+    screen.checkEnter();
+    screen.checkArrows();
+    screen.checkBrowseCancelled();
+    screen.checkRun(workFolder);
+    screen.checkClosed();
+    std::printf("%d failed\n", failures);
+    return failures == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc == 3 && std::wstring(argv[1]) == L"--launched")
+        return recordLaunch(argv[2]);
+    if (argc != 3) {
+        std::printf("usage: LinkWindowOnScreen.exe STANDIN_LOG WORK_FOLDER\n");
+        return 2;
+    }
+    return drive(argv[1], argv[2]);
+}
