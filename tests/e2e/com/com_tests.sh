@@ -12,54 +12,8 @@ work="$2/com-tests/$case_name"
 rm -rf "$work"
 mkdir -p "$work"
 
-# This prefix's programs whose command line matches a pattern, by host process id.
-prefix_pids() {
-    local pid
-    for pid in $(pgrep -f "$1" || true); do
-        { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null |
-            grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
-    done
-    return 0
-}
-
-# A server must end by itself once its last client let go.
-wait_server_gone() {
-    local waited
-    for waited in $(seq 1 100); do
-        [ -z "$(prefix_pids 'Sheetpush\.exe')" ] && return 0
-        sleep 0.1
-    done
-    echo "FAIL the server still runs after its clients released it" >&2
-    return 1
-}
-
-finish() {
-    local stray
-    stray=$(prefix_pids 'Sheetpush\.exe')
-    # Excel instances the tests launched, and a server that outlived a failed client.
-    for pid in $stray $(prefix_pids 'office\\Excel\.exe'); do
-        wine_stop "$pid"
-    done
-    wine_stop_all
-    # A killed server leaves its class object behind in the RPC service, which would fail every
-    # later activation in this prefix.
-    [ -z "$stray" ] || wineserver -k
-}
-trap finish EXIT
-
-# The stand-in takes Excel's place at the default Excel path, and the stored path (which other
-# tests of this prefix change) points there, so the server's start-up asks nobody.
-install_excel() {
-    local office="$WINEPREFIX/drive_c/program files/microsoft office/office"
-    mkdir -p "$office"
-    cp "$SHEETPUSH_BIN/ExcelStandin.exe" "$office/Excel.exe"
-    wine reg add 'HKCU\Software\Orvand\Sheetpush' /v ExcelPath /f \
-        /d 'C:\program files\microsoft office\office\Excel.exe' >/dev/null
-}
-
-register() {
-    wine "$server" /RegServer
-}
+source "$here/../com_server_env.sh"
+trap stop_servers EXIT
 
 start_standin() {
     standin_log="$work/standin.log"
@@ -68,8 +22,8 @@ start_standin() {
 }
 
 ready_to_serve() {
-    install_excel
-    register
+    install_excel "$SHEETPUSH_BIN/ExcelStandin.exe"
+    register_server
     wine_start_rpcss
     start_standin
 }
@@ -80,10 +34,9 @@ standin_events() {
 
 # A test script with the shared helpers in front of it.
 run_script() {
-    local script="$work/$1"
+    local script=$1
     shift
-    cat "$here/scripts/common.vbs" "$here/scripts/$(basename "$script")" >"$script"
-    timeout 120 wine cscript //nologo "$(wine_path "$script")" "$@"
+    run_vbscript "$work" "$here/scripts/$script" "$@"
 }
 
 # The registry keys under the machine's classes that belong to the server, as reg prints them.
