@@ -15,7 +15,7 @@ public:
         std::printf("%s %.*s\n", condition ? "ok  " : "FAIL", static_cast<int>(what.size()),
                     what.data());
         std::fflush(stdout);
-        failures_ += condition ? 0 : 1;
+        (condition ? passes_ : failures_) += 1;
     }
 
     void equal(std::u16string_view actual, std::u16string_view expected, std::string_view what) {
@@ -25,9 +25,15 @@ public:
                         utf8(actual).c_str());
     }
 
-    int exitCode() const { return failures_ == 0 ? 0 : 1; }
+    // Prints the tally; a run that checked nothing has failed too, since it proves nothing.
+    int exitCode() const {
+        std::printf("%d passed, %d failed\n", passes_, failures_);
+        std::fflush(stdout);
+        return failures_ == 0 && passes_ > 0 ? 0 : 1;
+    }
 
 private:
+    int passes_ = 0;
     int failures_ = 0;
 };
 

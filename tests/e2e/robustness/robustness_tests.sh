@@ -40,6 +40,8 @@ client() {
         >"$work/client.out" 2>&1 || status=$?
     tr -d '\r' <"$work/client.out" | grep -v 'wine32\|multiarch\|dpkg\|apt-get' || true
     [ "$status" -eq 0 ] || fail "RobustnessClient $1 ended with $status"
+    grep -Eq '^[1-9][0-9]* passed, 0 failed' "$work/client.out" ||
+        fail "RobustnessClient $1 did not report its checks"
 }
 
 # Closes the boxes of one title one by one, their texts into <name><n>_1.txt, until the file
