@@ -100,7 +100,10 @@ UniqueGlobal pokeData(UINT format, std::u16string_view text) {
     if (!lock.data())
         return {};
     DDEPOKE header{};
-    header.fRelease = 1;
+    // The block stays ours whatever the answer, and is freed once the partner has answered:
+    // a block handed over with fRelease leaks where the system copies it for the partner
+    // without freeing the original, as Wine does.
+    header.fRelease = 0;
     header.cfFormat = static_cast<short>(format);
     auto* target = static_cast<unsigned char*>(lock.data());
     std::memcpy(target, &header, pokeHeaderSize);
@@ -351,8 +354,6 @@ Status RawDdeConversation::pokeAs(UINT format, std::u16string_view item, std::u1
     WORD status = takeAck(reply);
     if (!(status & ackAccepted))
         return refusal(status, item);
-    // Accepted with fRelease set: the partner frees the block.
-    data.release();
     return std::nullopt;
 }
 
