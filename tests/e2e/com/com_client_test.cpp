@@ -2,6 +2,7 @@
 // calls through IDispatch with every form an argument can take, and the way failures arrive.
 // It needs the server registered and the Excel stand-in serving "Sheet1".
 
+#include "client_objects.hpp"
 #include "driver/check.hpp"
 #include "platform/win32/com_raii.hpp"
 #include "platform/win32/win32_platform.hpp"
@@ -31,44 +32,6 @@ constexpr DISPID linkingId = 0x60030002;
 constexpr HRESULT invalidUseOfNull = static_cast<HRESULT>(0x800A005E);
 constexpr HRESULT typeMismatch = static_cast<HRESULT>(0x800A000D);
 constexpr HRESULT noDefaultMember = static_cast<HRESULT>(0x800A01B6);
-
-// A client object passed as an argument; the server asks it for its default value.
-class ClientObject final : public IDispatch {
-public:
-    explicit ClientObject(const wchar_t* value) : value_(value) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid != IID_IUnknown && iid != IID_IDispatch) {
-            *out = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        *out = static_cast<IDispatch*>(this);
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return refs_.add(); }
-    ULONG STDMETHODCALLTYPE Release() override { return refs_.release(this); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return DISP_E_UNKNOWNNAME;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
-                                     EXCEPINFO*, UINT*) override {
-        if (id != DISPID_VALUE || !value_ || !result)
-            return DISP_E_MEMBERNOTFOUND;
-        result->vt = VT_BSTR;
-        result->bstrVal = SysAllocString(value_);
-        return S_OK;
-    }
-
-private:
-    RefCount<ClientObject> refs_;
-    const wchar_t* value_;
-};
 
 // An object that is no IDispatch at all.
 class BareObject final : public IUnknown {
@@ -176,7 +139,7 @@ std::vector<ArgumentForm> argumentForms() {
         {"VT_DISPATCH with a default value",
          [](VARIANT& v) {
              v.vt = VT_DISPATCH;
-             v.pdispVal = makeObject<ClientObject>(L"the default value").detach();
+             v.pdispVal = makeObject<e2e::DefaultValueObject>(L"the default value").detach();
          },
          L"the default value"},
     };
@@ -321,7 +284,7 @@ void checkDispatchFailures(e2e::Checks& checks, Client& client) {
         {"an object without a default value",
          [](VARIANT& v) {
              v.vt = VT_DISPATCH;
-             v.pdispVal = makeObject<ClientObject>(nullptr).detach();
+             v.pdispVal = makeObject<e2e::DefaultValueObject>(nullptr).detach();
          },
          noDefaultMember},
         {"an object without IDispatch",
