@@ -125,7 +125,8 @@ public:
         {
             sheetpush::win32::GlobalLockGuard lock(data.get());
             DDEPOKE poke{};
-            poke.fRelease = 1;
+            // Owned and freed by the client, as the link does it, so both pay the same.
+            poke.fRelease = 0;
             poke.cfFormat = CF_UNICODETEXT;
             std::memcpy(lock.data(), &poke, header);
             std::memcpy(static_cast<char*>(lock.data()) + header, text.c_str(), size);
@@ -141,8 +142,6 @@ public:
         UnpackDDElParam(WM_DDE_ACK, ack.lParam, &status, &atom);
         FreeDDElParam(WM_DDE_ACK, ack.lParam);
         GlobalDeleteAtom(static_cast<ATOM>(atom));
-        if (status & 0x8000)
-            data.release();
         return (status & 0x8000) != 0;
     }
 
