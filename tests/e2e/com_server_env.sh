@@ -2,7 +2,8 @@
 # Source it after wine_env.sh and wine_env_init.
 #
 #   prefix_pids PATTERN     this prefix's programs whose command line matches, by host pid
-#   wait_server_gone        a server must end by itself once its last client let go
+#   wait_server_gone [SECONDS]
+#                           a server must end by itself once its last client let go (10 s)
 #   stop_servers            ends the servers and launched Excels that outlived their test
 #   install_excel PROGRAM   puts PROGRAM at the default Excel path and stores that path, so that
 #                           the server's start-up asks nobody
@@ -24,7 +25,7 @@ prefix_pids() {
 
 wait_server_gone() {
     local waited
-    for waited in $(seq 1 100); do
+    for waited in $(seq 1 $((${1:-10} * 10))); do
         [ -z "$(prefix_pids 'Sheetpush\.exe')" ] && return 0
         sleep 0.1
     done

@@ -137,6 +137,27 @@ literals | variables | failures | two-objects)
         ;;
     esac
     ;;
+launch)
+    # The started Excel is the stand-in; it records its command line in its own log.
+    ready_to_serve
+    wine reg delete 'HKCU\Software\Orvand\Sheetpush' /v ExcelPath /f >/dev/null
+    launched_log="$work/launched.log"
+    wine_start closer "$SHEETPUSH_BIN/MessageBoxCloser.exe" "/title:الطباعة إلى أكسل" /count:1 \
+        /timeout:60000 "/out:$(wine_path "$work/box")"
+    SHEETPUSH_STANDIN_LOG=$(wine_path "$launched_log") run_script launch.vbs || failed=1
+    # Under Wine the server has been seen to take up to 20 s to end after a launch failure
+    # message; it does end by itself.
+    wait_server_gone 40 || failed=1
+    wait_for_file "$launched_log" 30 commandline
+    # Wine quotes the program part of the line the started program sees; the log doubles
+    # each backslash.
+    expect "$(iconv -f UTF-16 -t UTF-8 "$launched_log" | tr -d '\r' |
+        awk -F'\t' '$2 == "commandline" { print $7 }')" \
+        '"C:\\program files\\microsoft office\\office\\Excel.exe" C:\\books\\sales.xls' \
+        "Excel is started on the workbook"
+    expect "$(tr -d '\r' <"$work/box1.txt" 2>/dev/null)" "لم أستطع تشغيل الملف" \
+        "a failed launch shows its message"
+    ;;
 arabic)
     ready_to_serve
     printf 'نص عربي: مرحبا بالعالم\r\nورقة1' | iconv -f UTF-8 -t UTF-16 >"$work/in.txt"
