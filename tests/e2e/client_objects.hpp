@@ -1,13 +1,31 @@
 #pragma once
 
-// Objects a test client passes to the server as arguments: the server asks them for their
-// default value, or finds they have none.
+// Values a test client passes to the server as arguments: plain texts and numbers, and objects
+// that the server asks for their default value, or finds they have none.
 
+#include "platform/win32/com_raii.hpp"
 #include "server/com/com_ptr.hpp"
 
 #include <oaidl.h>
 
+#include <string>
+
 namespace e2e {
+
+// A VT_BSTR that the receiver of the VARIANT frees.
+inline VARIANT text(const std::wstring& value) {
+    VARIANT variant{};
+    variant.vt = VT_BSTR;
+    variant.bstrVal = sheetpush::win32::copyBstr(value).release();
+    return variant;
+}
+
+inline VARIANT number(LONG value) {
+    VARIANT variant{};
+    variant.vt = VT_I4;
+    variant.lVal = value;
+    return variant;
+}
 
 // An IDispatch whose default member gives a text, or is missing when the text is null.
 class DefaultValueObject final : public IDispatch {

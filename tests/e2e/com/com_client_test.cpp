@@ -23,7 +23,6 @@ using sheetpush::com::ComPtr;
 using sheetpush::com::ExceptionInfo;
 using sheetpush::com::makeObject;
 using sheetpush::com::RefCount;
-using sheetpush::win32::copyBstr;
 using sheetpush::win32::UniqueVariant;
 
 constexpr DISPID sheetpushId = 0x60030000;
@@ -52,19 +51,8 @@ private:
     RefCount<BareObject> refs_;
 };
 
-VARIANT text(const wchar_t* value) {
-    VARIANT variant{};
-    variant.vt = VT_BSTR;
-    variant.bstrVal = copyBstr(value).release();
-    return variant;
-}
-
-VARIANT number(LONG value) {
-    VARIANT variant{};
-    variant.vt = VT_I4;
-    variant.lVal = value;
-    return variant;
-}
+using e2e::number;
+using e2e::text;
 
 // An argument form, and the text the cell must then hold.
 struct ArgumentForm {

@@ -5,7 +5,6 @@
 namespace robustness {
 
 using sheetpush::win32::bstrView;
-using sheetpush::win32::copyBstr;
 
 Link::Link() {
     CoCreateInstance(CLSID_ExcelLinke, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
@@ -51,20 +50,6 @@ std::wstring Link::read(LONG column, LONG row, const std::wstring& sheet) {
     if (FAILED(outcome.called) || outcome.result->vt != VT_BSTR)
         return L"<failed>";
     return std::wstring(bstrView(outcome.result->bstrVal));
-}
-
-VARIANT text(const std::wstring& value) {
-    VARIANT variant{};
-    variant.vt = VT_BSTR;
-    variant.bstrVal = copyBstr(value).release();
-    return variant;
-}
-
-VARIANT number(LONG value) {
-    VARIANT variant{};
-    variant.vt = VT_I4;
-    variant.lVal = value;
-    return variant;
 }
 
 std::wstring cell(const std::wstring& value) {

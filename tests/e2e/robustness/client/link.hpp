@@ -1,5 +1,6 @@
 #pragma once
 
+#include "client_objects.hpp"
 #include "platform/win32/com_raii.hpp"
 #include "server/com/com_ptr.hpp"
 
@@ -52,8 +53,8 @@ private:
     sheetpush::com::ComPtr<IDispatch> dispatch_;
 };
 
-VARIANT text(const std::wstring& value);
-VARIANT number(LONG value);
+using e2e::number;
+using e2e::text;
 
 // The text Excel sends for a cell: its value and a line end.
 std::wstring cell(const std::wstring& value);
