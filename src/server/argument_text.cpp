@@ -13,7 +13,22 @@ Failure typeMismatch() {
     return {error::typeMismatch, u"عدم تطابق النوع"};
 }
 
-Result<std::u16string> valueText(const Variant& value, VariantFormatting& formatting) {
+Result<std::u16string> valueText(const Variant& value, VariantFormatting& formatting,
+                                 int objectsFollowed);
+
+// A reference names one variable; a reference to a reference is no value a client can pass.
+Result<std::u16string> referredText(const Variant& argument, VariantFormatting& formatting,
+                                    int objectsFollowed) {
+    if (!argument.holds<VariantRef>())
+        return valueText(argument, formatting, objectsFollowed);
+    const auto* target = argument.as<VariantRef>().target;
+    if (!target)
+        return typeMismatch();
+    return valueText(*target, formatting, objectsFollowed);
+}
+
+Result<std::u16string> valueText(const Variant& value, VariantFormatting& formatting,
+                                 int objectsFollowed) {
     return std::visit(
         Overloaded{
             [](const Empty&) -> Result<std::u16string> { return std::u16string(); },
@@ -22,16 +37,16 @@ Result<std::u16string> valueText(const Variant& value, VariantFormatting& format
                 return Failure{error::invalidUseOfNull, u"استخدام غير صالح للقيمة الخالية"};
             },
             [](const Unconvertible&) -> Result<std::u16string> { return typeMismatch(); },
-            // A reference names one variable; a reference to a reference is no value a client
-            // can pass.
             [](const VariantRef&) -> Result<std::u16string> { return typeMismatch(); },
             [&](const std::shared_ptr<AutomationObject>& object) -> Result<std::u16string> {
                 if (!object)
                     return Failure{error::objectNotSet, u"متغير الكائن غير معيّن"};
+                if (objectsFollowed == defaultValueDepthLimit)
+                    return typeMismatch();
                 auto value = object->defaultValue();
                 if (!value.ok())
                     return value.failure();
-                return argumentText(value.value(), formatting);
+                return referredText(value.value(), formatting, objectsFollowed + 1);
             },
             [&](const auto&) { return formatting.format(value); },
         },
@@ -41,12 +56,7 @@ Result<std::u16string> valueText(const Variant& value, VariantFormatting& format
 } // namespace
 
 Result<std::u16string> argumentText(const Variant& argument, VariantFormatting& formatting) {
-    if (!argument.holds<VariantRef>())
-        return valueText(argument, formatting);
-    const auto* target = argument.as<VariantRef>().target;
-    if (!target)
-        return typeMismatch();
-    return valueText(*target, formatting);
+    return referredText(argument, formatting, 0);
 }
 
 } // namespace sheetpush

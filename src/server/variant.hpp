@@ -11,6 +11,10 @@ namespace sheetpush {
 
 class Variant;
 
+// How many times an object's default value is followed when it is itself an object. An object
+// whose default value is the object itself would otherwise be followed until the stack runs out.
+inline constexpr int defaultValueDepthLimit = 8;
+
 // An object reference; its default value is fetched only when it is needed.
 class AutomationObject {
 public:

@@ -18,6 +18,14 @@ const Variant three{std::int16_t{3}};
 const Variant null{Null{}};
 const Variant reference{VariantRef{&three}};
 
+// Objects whose default value is the next one, the last giving the text.
+Variant objectChain(int objects, const char16_t* text) {
+    Variant value{text};
+    for (int object = 0; object < objects; ++object)
+        value = fakes::FakeObject::with(value);
+    return value;
+}
+
 struct ArgumentCase {
     const char* name;
     Variant argument;
@@ -68,6 +76,12 @@ INSTANTIATE_TEST_SUITE_P(
                      {}},
         ArgumentCase{
             "objectOfObject", fakes::FakeObject::with(fakes::FakeObject::with(u"y")), u"y", {}},
+        ArgumentCase{
+            "objectsAsDeepAsTheLimit", objectChain(defaultValueDepthLimit, u"deep"), u"deep", {}},
+        ArgumentCase{"objectsBeyondTheLimit", objectChain(defaultValueDepthLimit + 1, u"deep"), u"",
+                     error::typeMismatch},
+        ArgumentCase{"objectThatIsItsOwnDefault", fakes::FakeObject::itself(), u"",
+                     error::typeMismatch},
         ArgumentCase{"objectWithNull", fakes::FakeObject::with(null), u"", error::invalidUseOfNull},
         ArgumentCase{"objectWithoutDefault", fakes::FakeObject::without(), u"",
                      error::noDefaultMember}),

@@ -2,27 +2,40 @@
 
 #include "server/variant.hpp"
 
+#include <functional>
 #include <memory>
 #include <utility>
 
 namespace sheetpush::fakes {
 
-// An object whose default value, or its lack, is fixed by the test.
-class FakeObject : public AutomationObject {
+// An object whose default value, or its lack, is given by the test; fetching it may run the
+// test's own code first, as a client's property does.
+class FakeObject : public AutomationObject, public std::enable_shared_from_this<FakeObject> {
 public:
-    explicit FakeObject(Result<Variant> value) : value_(std::move(value)) {}
-    Result<Variant> defaultValue() override { return value_; }
+    explicit FakeObject(std::function<Result<Variant>(FakeObject&)> fetch)
+        : fetch_(std::move(fetch)) {}
+    Result<Variant> defaultValue() override { return fetch_(*this); }
 
+    static Variant calling(std::function<Result<Variant>(FakeObject&)> fetch) {
+        return std::shared_ptr<AutomationObject>(std::make_shared<FakeObject>(std::move(fetch)));
+    }
     static Variant with(Variant value) {
-        return std::shared_ptr<AutomationObject>(std::make_shared<FakeObject>(std::move(value)));
+        return calling([value](FakeObject&) -> Result<Variant> { return value; });
     }
     static Variant without() {
-        return std::shared_ptr<AutomationObject>(
-            std::make_shared<FakeObject>(Failure{error::noDefaultMember, u"no default"}));
+        return calling([](FakeObject&) -> Result<Variant> {
+            return Failure{error::noDefaultMember, u"no default"};
+        });
+    }
+    // An object whose default value is the object itself.
+    static Variant itself() {
+        return calling([](FakeObject& self) -> Result<Variant> {
+            return Variant{std::shared_ptr<AutomationObject>(self.shared_from_this())};
+        });
     }
 
 private:
-    Result<Variant> value_;
+    std::function<Result<Variant>(FakeObject&)> fetch_;
 };
 
 } // namespace sheetpush::fakes
