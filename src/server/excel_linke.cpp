@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace sheetpush {
 
@@ -17,16 +18,25 @@ struct FieldWrite {
     const Variant& argument;
 };
 
-// Each argument is converted just before its field is written, so a failing conversion leaves
-// the fields before it written and those after it untouched.
+// Every argument is converted before the first field is written. Converting an object asks its
+// client for the default value, and while the server waits another call can come in and use the
+// same fields; once the writes start, nothing lets a call in until the transfer has run. A
+// failing conversion still leaves the fields before it written and those after it untouched.
 Status writeFields(std::initializer_list<FieldWrite> writes, VariantFormatting& formatting) {
+    std::vector<std::u16string> texts;
+    Status failure;
     for (const auto& write : writes) {
         auto text = argumentText(write.argument, formatting);
-        if (!text.ok())
-            return text.failure();
-        write.field.setText(std::move(text).value());
+        if (!text.ok()) {
+            failure = text.failure();
+            break;
+        }
+        texts.push_back(std::move(text).value());
     }
-    return std::nullopt;
+    auto write = writes.begin();
+    for (auto& text : texts)
+        (write++)->field.setText(std::move(text));
+    return failure;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <ostream>
 #include <string>
 #include <thread>
@@ -92,6 +93,24 @@ TEST_F(ExcelLinkeTest, AnObjectGivesItsDefaultValue) {
             linke.Sheetpush(fakes::FakeObject::with(u"default"), integer(1), integer(1), sheet);
         ASSERT_TRUE(result.ok());
         EXPECT_EQ(window().Text1.text(), u"default");
+    });
+}
+
+// Converting an object argument calls back into its client, and meanwhile another call can run
+// on the same link window; each call still puts its own text into its own cell.
+TEST_F(ExcelLinkeTest, ACallMadeWhileAnArgumentIsConvertedLeavesTheOtherCallsCellAlone) {
+    onFreshThread([&] {
+        Result<Variant> inner = Failure{};
+        auto row = fakes::FakeObject::calling([&](fakes::FakeObject&) -> Result<Variant> {
+            inner = ExcelLinke{platform}.Sheetpush(u"B", integer(5), integer(6), sheet);
+            return integer(3);
+        });
+        auto outer = linke.Sheetpush(u"A", integer(2), row, sheet);
+        ASSERT_TRUE(outer.ok() && inner.ok());
+        EXPECT_EQ(outer.value(), Variant{true});
+        EXPECT_EQ(inner.value(), Variant{true});
+        EXPECT_EQ(platform.excel.cells, (std::map<std::u16string, std::u16string>{
+                                            {u"ورقة1!R3C2", u"A"}, {u"ورقة1!R6C5", u"B"}}));
     });
 }
 
