@@ -18,7 +18,7 @@ namespace {
 constexpr std::int64_t exponentCeiling = 1'000'000'000;
 
 Failure overflowFailure(std::u16string_view text) {
-    return {error::overflow, u"تجاوز الرقم حدود السعة في النص \"" + std::u16string(text) + u"\""};
+    return {error::overflow, u"تجاوز الرقم حدود السعة في النص \"" + excerpt(text) + u"\""};
 }
 
 std::u16string withoutBlanks(std::u16string_view text) {

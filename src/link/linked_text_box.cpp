@@ -11,7 +11,7 @@ namespace {
 // Names the link it could not use, so that the one message a failed operation shows says where
 // the text was meant to go.
 Failure noConversation(const std::u16string& topic) {
-    return {error::ddeNoConversation, u"لا توجد محادثة ربط مفتوحة مع " + topic};
+    return {error::ddeNoConversation, u"لا توجد محادثة ربط مفتوحة مع " + excerpt(topic)};
 }
 
 // LinkTimeout counts tenths of a second; a negative setting waits for nothing rather than for ever.

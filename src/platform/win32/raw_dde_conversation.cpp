@@ -44,7 +44,7 @@ constexpr std::size_t pokeHeaderSize = offsetof(DDEPOKE, Value);
 constexpr wchar_t windowClass[] = L"SheetpushDdeClient";
 
 std::u16string quoted(std::u16string_view name) {
-    return u"«" + std::u16string(name) + u"»";
+    return u"«" + excerpt(name) + u"»";
 }
 
 UniqueAtom addAtom(std::u16string_view name) {

@@ -117,11 +117,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ParseOverflowTest : public ::testing::TestWithParam<std::u16string> {};
 
+// A long text is named by its beginning only.
 TEST_P(ParseOverflowTest, IsAnOverflowNamingTheText) {
     auto parsed = parseNumber(GetParam());
     ASSERT_FALSE(parsed.ok());
     EXPECT_EQ(parsed.failure().number, error::overflow);
-    EXPECT_NE(parsed.failure().description.find(GetParam()), std::u16string::npos);
+    EXPECT_NE(parsed.failure().description.find(GetParam().substr(0, 20)), std::u16string::npos);
+    EXPECT_LT(parsed.failure().description.size(), 120u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, ParseOverflowTest,
