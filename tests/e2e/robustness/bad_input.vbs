@@ -117,13 +117,13 @@ Next
 TryEverywhere "an object without one", withoutDefault, Array("err:438", "err:438", "err:438", "err:438", "launchbox", "err:13")
 TryEverywhere "a 1 MB string", megabyte, Array("true:" & megabyte, "box:C0", "box:R0C", "box:Excel|xxxx", "true", "err:13")
 TryEverywhere "a string with an embedded NUL", withNul, Array("true:Sheet1", "box:C0", "box:R0C", "true", "launchbox", "err:13")
-TryEverywhere "a lone surrogate", surrogate, Array("true:" & surrogate, "box:C0", "box:R0C", "box:Excel|a", "true", "err:13")
+TryEverywhere "a lone surrogate", surrogate, Array("true:" & surrogate, "box:C0", "box:R0C", "box:Excel|a", "launchbox", "err:13")
 TryEverywhere """1E400""", "1E400", Array("true:1E400", "box:C0", "box:R0C", "box:Excel|1E400", "true", "err:6")
 TryEverywhere "a negative number", -5, Array("true:-5", "box:C-5", "box:R-5", "box:Excel|-5", "true", "true")
 TryEverywhere "a number beyond 32 bits", 5000000000, Array("true:5000000000", "box:C5000000000", "box:R5000000000", "box:Excel|5000000000", "true", "err:6")
 TryEverywhere "a date", noon, Array("true:" & CStr(noon), "true@1", "true@1", "box:Excel|" & CStr(noon), "true", "true")
 TryEverywhere "a Boolean", True, Array("true:True", "box:C0", "box:R0C", "box:Excel|True", "true", "true")
-TryEverywhere "a 300-character name", longName, Array("true:" & longName, "box:C0", "box:R0C", "box:Excel|" & longName, "true", "err:13")
+TryEverywhere "a 300-character name", longName, Array("true:" & longName, "box:C0", "box:R0C", "box:Excel|" & Left(longName, 20), "true", "err:13")
 
 Set link = Nothing
 ' Wine's cscript ends silently on a script it cannot run: this line proves the table ran.

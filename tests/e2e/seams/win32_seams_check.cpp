@@ -177,6 +177,23 @@ void checkLauncher() {
     auto cut = launcher.run(u"C:\\windows\\notepad.exe\0 C:\\x"sv, SW_HIDE);
     check(!cut.ok() && cut.failure().number == error::launcherUnavailable,
           "a command line with a NUL is refused, not cut short");
+
+    // This prefix's code page has no Arabic letters and no fullwidth quotation mark; their
+    // replacements would start the child on another file, or end its argument early and add a
+    // switch.
+    const struct {
+        const char* what;
+        std::wstring argument;
+    } uncarried[] = {
+        {"a line with letters the code page lacks is refused, not run on '?'",
+         scratchFolder() + L"\\تقرير.txt"},
+        {"a line with a fullwidth quotation mark is refused, not run with a real one",
+         marker + L"\uFF02 --x"},
+    };
+    for (const auto& line : uncarried) {
+        auto refused = launcher.run(utf16(program + L" --child " + line.argument), SW_HIDE);
+        check(!refused.ok() && refused.failure().number == error::launcherUnavailable, line.what);
+    }
 }
 
 void checkFormatting() {
