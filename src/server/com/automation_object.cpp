@@ -6,14 +6,18 @@
 
 namespace sheetpush::com {
 
-Result<Variant> DispatchObject::defaultValue() {
+HRESULT fetchDefaultValue(IDispatch& object, VARIANT& value, EXCEPINFO& exception) {
     DISPPARAMS noArguments{};
+    UINT argumentError = 0;
+    return object.Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT,
+                         DISPATCH_PROPERTYGET | DISPATCH_METHOD, &noArguments, &value, &exception,
+                         &argumentError);
+}
+
+Result<Variant> DispatchObject::defaultValue() {
     win32::UniqueVariant value;
     ExceptionInfo exception;
-    UINT argumentError = 0;
-    HRESULT result = object_->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT,
-                                     DISPATCH_PROPERTYGET | DISPATCH_METHOD, &noArguments,
-                                     value.get(), exception.get(), &argumentError);
+    HRESULT result = fetchDefaultValue(*object_.get(), *value.get(), *exception.get());
     if (FAILED(result))
         return failureFrom(result, *exception.get());
     return coreValue(*value.get());

@@ -7,6 +7,9 @@
 
 namespace sheetpush::com {
 
+// Asks a client's object for its default value (DISPID_VALUE); exception describes a failure.
+HRESULT fetchDefaultValue(IDispatch& object, VARIANT& value, EXCEPINFO& exception);
+
 // An object a client passed as an argument; its default value is fetched from the client's
 // object (DISPID_VALUE) only when the core asks for it.
 class DispatchObject : public AutomationObject {

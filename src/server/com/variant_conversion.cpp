@@ -2,6 +2,7 @@
 
 #include "platform/win32/com_raii.hpp"
 #include "platform/win32/wide_text.hpp"
+#include "server/com/automation_error.hpp"
 #include "server/com/automation_object.hpp"
 
 #include <memory>
@@ -75,6 +76,10 @@ Variant directValue(const VARIANT& value) {
     }
 }
 
+bool isObject(const VARIANT& value) {
+    return value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN;
+}
+
 // The variant a variable reference leads to; a client's variable is such a reference.
 const VARIANT& referred(const VARIANT& argument) {
     const VARIANT* target = &argument;
@@ -98,8 +103,20 @@ Variant coreValue(const VARIANT& passed) {
 }
 
 HRESULT showMode(const VARIANT& argument, std::int32_t& mode) {
+    win32::UniqueVariant value;
+    HRESULT result = VariantCopyInd(value.get(), source(referred(argument)));
+    for (int followed = 0; SUCCEEDED(result) && isObject(*value.get()); ++followed) {
+        auto object = ComPtr<IUnknown>(value->punkVal).query<IDispatch>();
+        win32::UniqueVariant next;
+        ExceptionInfo exception;
+        if (!object || followed == defaultValueDepthLimit ||
+            FAILED(fetchDefaultValue(*object.get(), *next.get(), *exception.get())))
+            return DISP_E_TYPEMISMATCH;
+        result = VariantCopyInd(value.reset(), next.get());
+    }
     win32::UniqueVariant number;
-    HRESULT result = VariantChangeType(number.get(), source(referred(argument)), 0, VT_I4);
+    if (SUCCEEDED(result))
+        result = VariantChangeType(number.get(), value.get(), 0, VT_I4);
     if (SUCCEEDED(result))
         mode = number->lVal;
     return result;

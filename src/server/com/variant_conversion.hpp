@@ -14,7 +14,9 @@ namespace sheetpush::com {
 // argument itself is only read.
 Variant coreValue(const VARIANT& argument);
 
-// A show-window mode from any argument form, by the standard coercion to a 32-bit integer.
+// A show-window mode from any argument form, by the standard coercion to a 32-bit integer. An
+// object gives its default value, followed no deeper than any other argument's: the standard
+// coercion alone would follow an object that is its own default value until the stack ran out.
 HRESULT showMode(const VARIANT& argument, std::int32_t& mode);
 
 // A method's result for the client: Empty, a Boolean or a string.

@@ -16,6 +16,13 @@ Class WithoutDefault
     Public Text
 End Class
 
+' Following its default value never leads anywhere else.
+Class ItsOwnDefault
+    Public Default Property Get Value()
+        Set Value = Me
+    End Property
+End Class
+
 Dim link, row, surrogate
 Set link = NewLink()
 row = 12
@@ -97,9 +104,10 @@ Sub TryEverywhere(what, value, expectations)
     Next
 End Sub
 
-Dim withDefault(5), withoutDefault, slotNames, objectExpectations, i, megabyte, withNul, longName, noon
+Dim withDefault(5), withoutDefault, ownDefault, slotNames, objectExpectations, i, megabyte, withNul, longName, noon
 slotNames = Array("txt", "Col", "Row", "Sheet", "XLS", "ExcelShow")
 Set withoutDefault = New WithoutDefault
+Set ownDefault = New ItsOwnDefault
 megabyte = String(524288, "x")
 withNul = "Sheet1" & Chr(0) & "ab"
 longName = String(300, "s")
@@ -115,6 +123,7 @@ For i = 0 To 5
     Try "an object with a default value", slotNames(i), withDefault(i), objectExpectations(i)
 Next
 TryEverywhere "an object without one", withoutDefault, Array("err:438", "err:438", "err:438", "err:438", "launchbox", "err:13")
+TryEverywhere "an object that is its own default value", ownDefault, Array("err:13", "err:13", "err:13", "err:13", "launchbox", "err:13")
 TryEverywhere "a 1 MB string", megabyte, Array("true:" & megabyte, "box:C0", "box:R0C", "box:Excel|xxxx", "true", "err:13")
 TryEverywhere "a string with an embedded NUL", withNul, Array("true:Sheet1", "box:C0", "box:R0C", "true", "launchbox", "err:13")
 TryEverywhere "a lone surrogate", surrogate, Array("true:" & surrogate, "box:C0", "box:R0C", "box:Excel|a", "launchbox", "err:13")
