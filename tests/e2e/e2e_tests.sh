@@ -81,10 +81,13 @@ driver_with_boxes() {
 
 case "$case_name" in
 roundtrip-unicode)
-    start_standin standin
+    # The stand-in asks for an acknowledgement of each value it sends, as a server may.
+    start_standin standin /ackreq
     driver_with_boxes roundtrip 0
     [ "$(log_field poke 5 | sort -u)" = CF_UNICODETEXT ] || fail "pokes not all CF_UNICODETEXT"
     [ "$(log_field request 5 | sort -u)" = CF_UNICODETEXT ] || fail "requests not all CF_UNICODETEXT"
+    [ "$(log_field ack 4 | tr '\n' ' ')" = "$(log_field request 4 | tr '\n' ' ')" ] &&
+        [ "$(log_field ack 6 | sort -u)" = ok ] || fail "not every value acknowledged: $(log_lines)"
     ;;
 roundtrip-text)
     # Wine takes the ANSI code page from the Unix locale; the Arabic one lets CF_TEXT carry
@@ -133,6 +136,19 @@ timeout)
     start_standin slow '/sheet:ورقة1' /delay:12000
     start_standin other /sheet:Sheet2
     driver_with_boxes timeout 1
+    ;;
+foreign-answer)
+    # Another program answers every initiation, naming a sheet of its own.
+    start_standin standin
+    start_standin foreign /anytopic /sheet:Other
+    driver_with_boxes initiation 0
+    [ "$(log_field poke 3)" = "ورقة1" ] || fail "the poke went to $(log_field poke 3)"
+    ;;
+hung-window)
+    # Another program hangs on every initiation, longer than the link's time-out.
+    start_standin standin
+    start_standin hung /initiatedelay:20000 /sheet:Other
+    driver_with_boxes initiation 0
     ;;
 late-answer)
     start_standin standin /delay:1500

@@ -31,6 +31,9 @@ namespace {
 
 // A partner that vanishes without a word is noticed at least this often while waiting.
 constexpr DWORD livenessPoll = 50;
+// How long each window is waited for when it is asked to open a conversation: long enough for
+// any window that is merely busy, short enough that one that hangs costs little.
+constexpr DWORD answerWait = 250;
 // The conversation's ending is waited for this long at most when the owner goes away.
 constexpr std::chrono::milliseconds farewellLimit{1000};
 
@@ -186,11 +189,16 @@ LRESULT CALLBACK RawDdeConversation::windowProcedure(HWND window, UINT message, 
     return 0;
 }
 
+// Only the first server to answer the question being asked gets the conversation. Any other
+// is told it is over: a second server, one that names another application or topic, or one
+// that answers an earlier initiation only now, when this one may be for another sheet. While
+// the question's own atoms are held, a server that names the same application and topic, in
+// any letter case, answers with those very atoms.
 void RawDdeConversation::onInitiateAck(HWND server, LPARAM atoms) {
-    GlobalDeleteAtom(LOWORD(atoms));
-    GlobalDeleteAtom(HIWORD(atoms));
-    // Only the first server to answer gets the conversation; any other is told it is over.
-    if (initiating_ && !partner_)
+    UniqueAtom application(LOWORD(atoms));
+    UniqueAtom topic(HIWORD(atoms));
+    if (question_ && !partner_ && application.get() == question_->application &&
+        topic.get() == question_->topic)
         partner_ = server;
     else
         post(server, WM_DDE_TERMINATE, window_.get(), 0);
@@ -251,28 +259,53 @@ Status RawDdeConversation::initiate(std::u16string_view application, std::u16str
                                                 u" لفتح محادثة: الاسم فارغ أو أطول من 255 حرفًا"};
     std::vector<HWND> windows;
     EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&windows));
-    // Each window is asked in turn, rather than by one broadcast, so that the whole initiation
-    // and not each window's answer is bounded by the time-out.
-    initiating_ = true;
-    bool outOfTime = false;
+    // Each window gets only a short wait of its own, so that one that hangs on the question
+    // delays nobody else's answer, and a window that has taken no message for seconds is not
+    // asked at all: it may never answer. A window that was not done in time is asked once more
+    // without a wait, since the system may drop a question that was not taken in time, and its
+    // late answer is collected until the time-out.
+    question_ = Question{applicationAtom.get(), topicAtom.get()};
+    const LPARAM question = MAKELPARAM(applicationAtom.get(), topicAtom.get());
+    bool answersPending = false;
     for (HWND window : windows) {
-        DWORD left = deadline.remaining();
-        outOfTime = left == 0;
-        if (outOfTime || partner_)
+        if (partner_)
             break;
+        DWORD left = deadline.remaining();
+        if (left == 0) {
+            answersPending = true;
+            break;
+        }
+        if (IsHungAppWindow(window))
+            continue;
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(window, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(window_.get()),
-                            MAKELPARAM(applicationAtom.get(), topicAtom.get()),
-                            SMTO_NORMAL | SMTO_ABORTIFHUNG, left, &ignored);
+        if (!SendMessageTimeoutW(window, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(window_.get()),
+                                 question, SMTO_NORMAL, std::min(left, answerWait), &ignored) &&
+            IsWindow(window)) {
+            SendNotifyMessageW(window, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(window_.get()),
+                               question);
+            answersPending = true;
+        }
     }
-    initiating_ = false;
+    if (answersPending)
+        awaitLateAnswer(deadline);
+    question_.reset();
     if (partner_)
         return std::nullopt;
-    if (outOfTime)
+    if (answersPending)
         return Failure{error::ddeTimeout, u"انتهت مهلة انتظار التطبيق " + quoted(application) +
                                               u" لفتح الموضوع " + quoted(topic)};
     return Failure{error::ddeNoPartner,
                    u"لا يوجد تطبيق " + quoted(application) + u" يجيب على الموضوع " + quoted(topic)};
+}
+
+// Answers to an initiation arrive as sent messages; only those are taken in while waiting, so
+// no call of another client runs in the middle of this one.
+void RawDdeConversation::awaitLateAnswer(const Deadline& deadline) {
+    for (DWORD left = deadline.remaining(); !partner_ && left != 0; left = deadline.remaining()) {
+        MsgWaitForMultipleObjectsEx(0, nullptr, std::min(left, livenessPoll), QS_SENDMESSAGE, 0);
+        MSG ignored;
+        PeekMessageW(&ignored, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
 }
 
 void RawDdeConversation::terminate(const Deadline& deadline) {

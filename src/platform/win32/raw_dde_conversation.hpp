@@ -46,6 +46,7 @@ private:
 
     Status initiate(std::u16string_view application, std::u16string_view topic,
                     const Deadline& deadline);
+    void awaitLateAnswer(const Deadline& deadline);
     void terminate(const Deadline& deadline);
     void abandon();
 
@@ -67,7 +68,12 @@ private:
 
     UniqueWindow window_;
     HWND partner_ = nullptr;
-    bool initiating_ = false;
+    // The atoms of the initiation under way, if any.
+    struct Question {
+        ATOM application;
+        ATOM topic;
+    };
+    std::optional<Question> question_;
     std::u16string application_;
     std::u16string topic_;
     std::optional<UINT> format_;

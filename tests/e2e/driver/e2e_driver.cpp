@@ -180,6 +180,15 @@ void noStandin(Context& context) {
     context.checks.equal(window.Text1.text(), u"لا أحد", "Text1 unchanged");
 }
 
+// Excel is found among other windows that hang on the question or answer it for another sheet.
+void initiation(Context& context) {
+    ExcelLink window(context.platform);
+    place(window, arabicSheet, {u"2", u"2", u""});
+    window.Text1.setText(u"إلى الورقة المطلوبة");
+    expectSuccess(
+        context, [&] { return window.SEND(); }, "SEND to the sheet asked for");
+}
+
 // The conversation itself: each failure's number and description.
 void conversation(Context& context) {
     auto& checks = context.checks;
@@ -356,7 +365,7 @@ const std::map<std::wstring, void (*)(Context&)> scenarios = {
     {L"busy", busy},           {L"vanish", vanish},
     {L"timeout", timeout},     {L"lateanswer", lateAnswer},
     {L"strayack", strayAck},   {L"strayfence", strayFence},
-    {L"reuse", reuse},
+    {L"reuse", reuse},         {L"initiation", initiation},
 };
 
 } // namespace

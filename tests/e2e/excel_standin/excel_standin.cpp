@@ -134,6 +134,7 @@ sheetpush::win32::UniqueGlobal replyData(UINT format, const std::wstring& text) 
     DDEDATA header{};
     header.fResponse = 1;
     header.fRelease = 1;
+    header.fAckReq = server->options.ackReq;
     header.cfFormat = static_cast<short>(format);
     auto* target = static_cast<unsigned char*>(lock.data());
     std::memcpy(target, &header, dataHeaderSize);
@@ -243,6 +244,8 @@ void onOther(HWND window, Conversation& conversation, UINT message, LPARAM lPara
     if (message == WM_DDE_ACK) {
         UnpackDDElParam(WM_DDE_ACK, lParam, &low, &high);
         FreeDDElParam(WM_DDE_ACK, lParam);
+        logEntry(conversation, L"ack", atomName(static_cast<ATOM>(high)), L"",
+                 low & ackAccepted ? L"ok" : L"nack", L"");
         GlobalDeleteAtom(static_cast<ATOM>(high));
     } else if (message == WM_DDE_ADVISE) {
         UnpackDDElParam(WM_DDE_ADVISE, lParam, &low, &high);
@@ -293,11 +296,16 @@ void openConversation(HWND client, const std::wstring& topic) {
 
 // The client owns the atoms of its initiation; a zero atom asks for any service or topic.
 void onInitiate(HWND client, LPARAM lParam) {
+    Sleep(server->options.initiateDelayMs);
     ATOM service = LOWORD(lParam);
     ATOM topic = HIWORD(lParam);
     if (service && !sameName(atomName(service), serviceName))
         return;
     std::wstring asked = topic ? atomName(topic) : L"";
+    if (server->options.anyTopic) {
+        openConversation(client, server->options.sheets.front());
+        return;
+    }
     bool served = false;
     for (const auto& sheet : server->options.sheets) {
         if (topic && !sameName(asked, sheet))

@@ -34,6 +34,8 @@ Options parseOptions(const std::vector<std::wstring>& arguments) {
             options.sheets.push_back(*sheet);
         else if (auto delay = valueOf(argument, L"delay"))
             options.delayMs = static_cast<DWORD>(std::wcstoul(delay->c_str(), nullptr, 10));
+        else if (auto delay = valueOf(argument, L"initiatedelay"))
+            options.initiateDelayMs = static_cast<DWORD>(std::wcstoul(delay->c_str(), nullptr, 10));
         else if (auto count = valueOf(argument, L"stopafter"))
             options.stopAfter = static_cast<unsigned>(std::wcstoul(count->c_str(), nullptr, 10));
         else if (auto log = valueOf(argument, L"log"))
@@ -46,6 +48,10 @@ Options parseOptions(const std::vector<std::wstring>& arguments) {
             options.strayAck = true;
         else if (isSwitch(argument, L"refusepokes"))
             options.refusePokes = true;
+        else if (isSwitch(argument, L"ackreq"))
+            options.ackReq = true;
+        else if (isSwitch(argument, L"anytopic"))
+            options.anyTopic = true;
         else
             options.workbook = argument;
     }

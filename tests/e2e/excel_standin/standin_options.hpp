@@ -16,6 +16,11 @@ namespace standin {
 //   /busy              answers every transaction with a busy acknowledgement
 //   /strayack          follows every WM_DDE_DATA with an acknowledgement that answers nothing
 //   /refusepokes       refuses every poke, as a protected sheet does, and still answers requests
+//   /ackreq            asks for an acknowledgement of every WM_DDE_DATA, and logs it
+//   /anytopic          answers an initiation for any topic, naming its first sheet instead
+//   /initiatedelay:<ms>
+//                      takes this long over every initiation before it answers, as a program
+//                      that hangs does
 //   /log:<path>        the transaction log (else %SHEETPUSH_STANDIN_LOG%)
 //   anything else      the workbook, as Excel is started on one
 struct Options {
@@ -26,6 +31,9 @@ struct Options {
     bool busy = false;
     bool strayAck = false;
     bool refusePokes = false;
+    bool ackReq = false;
+    bool anyTopic = false;
+    DWORD initiateDelayMs = 0;
     std::wstring logPath;
     std::optional<std::wstring> workbook;
 };
