@@ -48,16 +48,13 @@ private:
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
         return 1;
-    int status = 1;
+    HRESULT served = S_OK;
     {
         ClassObjectRegistration registration(CLSID_BareServer, [](REFIID iid, void** out) {
             return makeObject<BareObject>()->QueryInterface(iid, out);
         });
-        if (SUCCEEDED(registration.status()) && SUCCEEDED(CoResumeClassObjects())) {
-            serveUntilReleased();
-            status = 0;
-        }
+        served = serveUntilReleased(registration);
     }
     CoUninitialize();
-    return status;
+    return FAILED(served) ? 1 : 0;
 }

@@ -3,6 +3,8 @@
 #include "server/com/boundary.hpp"
 #include "server/com/server_lifetime.hpp"
 
+#include <utility>
+
 namespace sheetpush::com {
 
 HRESULT ClassFactory::QueryInterface(REFIID iid, void** out) {
@@ -31,15 +33,29 @@ HRESULT ClassFactory::LockServer(BOOL lock) {
     return S_OK;
 }
 
-ClassObjectRegistration::ClassObjectRegistration(REFCLSID clsid, ObjectMaker make) {
-    auto factory = makeObject<ClassFactory>(std::move(make));
-    status_ = CoRegisterClassObject(clsid, factory.get(), CLSCTX_LOCAL_SERVER,
-                                    REGCLS_MULTIPLEUSE | REGCLS_SUSPENDED, &cookie_);
-}
+ClassObjectRegistration::ClassObjectRegistration(REFCLSID clsid, ObjectMaker make)
+    : clsid_(clsid), factory_(makeObject<ClassFactory>(std::move(make))) {}
 
 ClassObjectRegistration::~ClassObjectRegistration() {
-    if (SUCCEEDED(status_))
-        CoRevokeClassObject(cookie_);
+    withdraw();
+    CoDisconnectObject(factory_.get(), 0);
+}
+
+HRESULT ClassObjectRegistration::publish() {
+    if (cookie_)
+        return S_OK;
+    DWORD cookie = 0;
+    HRESULT result = CoRegisterClassObject(clsid_, factory_.get(), CLSCTX_LOCAL_SERVER,
+                                           REGCLS_MULTIPLEUSE | REGCLS_SUSPENDED, &cookie);
+    if (FAILED(result))
+        return result;
+    cookie_ = cookie;
+    return CoResumeClassObjects();
+}
+
+void ClassObjectRegistration::withdraw() {
+    if (cookie_)
+        CoRevokeClassObject(*std::exchange(cookie_, std::nullopt));
 }
 
 } // namespace sheetpush::com

@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include <functional>
+#include <optional>
 
 namespace sheetpush::com {
 
@@ -27,9 +28,10 @@ private:
     ObjectMaker make_;
 };
 
-// The class object published for local activation, for as long as this registration lives.
-// Several clients share one process (multiple use); publishing starts only with
-// CoResumeClassObjects.
+// The class object, published for local activation while the server takes new clients. Several
+// clients share one process (multiple use). Withdrawn, no new client finds it, while clients that
+// already hold it can still ask it for objects; when the registration goes, their hold is cut, so
+// that a late call fails at once rather than wait on a server that has stopped serving.
 class ClassObjectRegistration {
 public:
     ClassObjectRegistration(REFCLSID clsid, ObjectMaker make);
@@ -37,11 +39,13 @@ public:
     ClassObjectRegistration& operator=(const ClassObjectRegistration&) = delete;
     ~ClassObjectRegistration();
 
-    HRESULT status() const { return status_; }
+    HRESULT publish();
+    void withdraw();
 
 private:
-    DWORD cookie_ = 0;
-    HRESULT status_;
+    CLSID clsid_;
+    ComPtr<ClassFactory> factory_;
+    std::optional<DWORD> cookie_;
 };
 
 } // namespace sheetpush::com

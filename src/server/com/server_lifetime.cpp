@@ -1,7 +1,6 @@
 #include "server/com/server_lifetime.hpp"
 
-#include <objbase.h>
-#include <windows.h>
+#include "platform/win32/raii.hpp"
 
 #include <atomic>
 
@@ -9,34 +8,82 @@ namespace sheetpush::com {
 
 namespace {
 
-std::atomic<DWORD> servingThread{0};
+// How long a server whose last reference went still serves the clients that were on their way.
+constexpr UINT graceMs = 500;
+constexpr UINT_PTR graceTimer = 1;
+constexpr wchar_t endWindowClass[] = L"SheetpushServerEnd";
 
-void release() {
-    // CoReleaseServerProcess suspends the class objects when it reaches zero, so no activation
-    // can slip in between the count and the end of the loop.
-    if (CoReleaseServerProcess() == 0)
-        PostThreadMessageW(servingThread, WM_QUIT, 0, 0);
+std::atomic<long> references{0};
+// The serving thread's, while it serves: the class object and the window whose timer ends the
+// grace. The timer goes to a window rather than to the thread, since a modal loop, such as a
+// message box's, drops messages that name no window.
+ClassObjectRegistration* serving = nullptr;
+HWND endWindow = nullptr;
+
+void addReference() {
+    ++references;
+}
+
+void dropReference() {
+    if (--references != 0 || !serving)
+        return;
+    serving->withdraw();
+    SetTimer(endWindow, graceTimer, graceMs, nullptr);
+}
+
+LRESULT CALLBACK endProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_TIMER || wParam != graceTimer)
+        return DefWindowProcW(window, message, wParam, lParam);
+    KillTimer(window, graceTimer);
+    // Should the class object not go back up, the clients that hold objects are still served,
+    // and the server ends when they let go.
+    if (references != 0)
+        serving->publish();
+    else
+        PostQuitMessage(0);
+    return 0;
+}
+
+win32::UniqueWindow makeEndWindow() {
+    static const ATOM registered = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = endProcedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = endWindowClass;
+        return RegisterClassExW(&windowClass);
+    }();
+    if (!registered)
+        return {};
+    return win32::UniqueWindow(CreateWindowExW(0, endWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                               nullptr, GetModuleHandleW(nullptr), nullptr));
 }
 
 } // namespace
 
 ProcessReference::ProcessReference() {
-    CoAddRefServerProcess();
+    addReference();
 }
 
 ProcessReference::~ProcessReference() {
-    release();
+    dropReference();
 }
 
 void lockServer(bool lock) {
     if (lock)
-        CoAddRefServerProcess();
+        addReference();
     else
-        release();
+        dropReference();
 }
 
-void serveUntilReleased(bool (*claim)(MSG& message)) {
-    servingThread = GetCurrentThreadId();
+HRESULT serveUntilReleased(ClassObjectRegistration& registration, bool (*claim)(MSG& message)) {
+    win32::UniqueWindow window = makeEndWindow();
+    if (!window)
+        return HRESULT_FROM_WIN32(GetLastError());
+    if (HRESULT published = registration.publish(); FAILED(published))
+        return published;
+    serving = &registration;
+    endWindow = window.get();
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (claim && claim(message))
@@ -44,6 +91,9 @@ void serveUntilReleased(bool (*claim)(MSG& message)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    serving = nullptr;
+    endWindow = nullptr;
+    return S_OK;
 }
 
 } // namespace sheetpush::com

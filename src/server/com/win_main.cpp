@@ -67,11 +67,8 @@ int serveClients(Platform& platform) {
     ClassObjectRegistration registration(CLSID_ExcelLinke, [&](REFIID iid, void** out) {
         return makeObject<ExcelLinkeObject>(platform, described)->QueryInterface(iid, out);
     });
-    if (FAILED(registration.status()) || FAILED(CoResumeClassObjects()))
-        return 1;
     // A link window that a person brings on screen moves its focus with Tab.
-    serveUntilReleased(win32::routeLinkWindowKeys);
-    return 0;
+    return FAILED(serveUntilReleased(registration, win32::routeLinkWindowKeys)) ? 1 : 0;
 }
 
 int run(Request request) {

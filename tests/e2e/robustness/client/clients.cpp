@@ -4,6 +4,7 @@
 #include "link.hpp"
 #include "processes.hpp"
 #include "scenarios.hpp"
+#include "sheetpush_h.h"
 
 #include <array>
 #include <memory>
@@ -158,6 +159,30 @@ void callDuringBox(e2e::Checks& checks, const std::wstring& work) {
                           link.read(4, 43, L"ورقة1") == cell(L"arrived during the transfer"),
                       "both texts are in their own cells");
     }
+}
+
+// Every activation first reaches the class object and then asks it for an object. A client that
+// holds the class object asks for one just after the server's last object went: the server must
+// serve it and go on, not end under it.
+void serverEnd(e2e::Checks& checks, const std::wstring& work) {
+    Process standin = startStandin(L"", work + L"\\standin.log");
+    sheetpush::com::ComPtr<IClassFactory> factory;
+    CoGetClassObject(CLSID_ExcelLinke, CLSCTX_LOCAL_SERVER, nullptr, IID_IClassFactory,
+                     reinterpret_cast<void**>(factory.put()));
+    checks.expect(static_cast<bool>(factory), "the client holds the class object");
+    constexpr int rounds = 5;
+    int served = 0;
+    for (int round = 1; round <= rounds && factory; ++round) {
+        Watchdog watchdog("an object asked for as the last one went");
+        checks.expect(Link(*factory.get()).push(L"the last object", 6, round, L"Sheet1"),
+                      "round " + std::to_string(round) + ": the last object's call");
+        Link late(*factory.get());
+        const std::wstring value = L"asked for as the last one went " + std::to_wstring(round);
+        served +=
+            late.push(value, 7, round, L"Sheet1") && late.read(7, round, L"Sheet1") == cell(value);
+    }
+    checks.expect(served == rounds, "each object asked for as the last one went is served (" +
+                                        std::to_string(served) + ")");
 }
 
 // A client whose call is still running in the server when it is killed.

@@ -11,6 +11,10 @@ Link::Link() {
                      reinterpret_cast<void**>(dispatch_.put()));
 }
 
+Link::Link(IClassFactory& factory) {
+    factory.CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(dispatch_.put()));
+}
+
 void Link::call(DISPID id, std::vector<VARIANT> arguments, Outcome& outcome) {
     if (!dispatch_) {
         outcome.called = E_POINTER;

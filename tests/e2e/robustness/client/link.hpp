@@ -40,6 +40,8 @@ struct Outcome {
 class Link {
 public:
     Link();
+    // An object asked for through a class object the client already holds.
+    explicit Link(IClassFactory& factory);
     bool ready() const { return static_cast<bool>(dispatch_); }
 
     void call(DISPID id, std::vector<VARIANT> arguments, Outcome& outcome);

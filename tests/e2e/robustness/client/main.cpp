@@ -68,6 +68,7 @@ int main() {
         {L"call-during-box", robustness::callDuringBox},
         {L"many-calls", robustness::manyCalls},
         {L"settings", robustness::settings},
+        {L"server-end", robustness::serverEnd},
     };
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     e2e::Checks checks;

@@ -12,6 +12,7 @@ void badInput(e2e::Checks& checks, const std::wstring& work);
 void faults(e2e::Checks& checks, const std::wstring& work);
 void killedClient(e2e::Checks& checks, const std::wstring& work);
 void callUntilKilled(e2e::Checks& checks, const std::wstring& work);
+void serverEnd(e2e::Checks& checks, const std::wstring& work);
 void concurrentClients(e2e::Checks& checks, const std::wstring& work);
 void loadWriter(e2e::Checks& checks, int client);
 void callDuringBox(e2e::Checks& checks, const std::wstring& work);
