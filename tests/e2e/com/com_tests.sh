@@ -145,9 +145,7 @@ launch)
     wine_start closer "$SHEETPUSH_BIN/MessageBoxCloser.exe" "/title:الطباعة إلى أكسل" /count:1 \
         /timeout:60000 "/out:$(wine_path "$work/box")"
     SHEETPUSH_STANDIN_LOG=$(wine_path "$launched_log") run_script launch.vbs || failed=1
-    # Under Wine the server has been seen to take up to 20 s to end after a launch failure
-    # message; it does end by itself.
-    wait_server_gone 40 || failed=1
+    wait_server_gone || failed=1
     wait_for_file "$launched_log" 30 commandline
     # Wine quotes the program part of the line the started program sees; the log doubles
     # each backslash.
