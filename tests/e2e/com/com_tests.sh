@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end tests of Sheetpush.exe as a COM local server, run the way its clients use it.
-#   com_tests.sh <case> <build dir>
+#   com_tests.sh <case> <build dir> [the 64-bit Windows Installer package, for case msi]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../wine_env.sh"
@@ -197,6 +197,34 @@ arabic)
         "the Arabic text comes back unchanged"
     expect "$(standin_events | awk -F'\t' '$2 == "poke" { print $3, $4 }')" "ورقة1 R3C2" \
         "the poke went to the Arabic sheet"
+    ;;
+msi)
+    # The 64-bit package as an administrator installs it, with nothing of the build registered;
+    # its installed example is the client.
+    package=$3
+    [ -f "$package" ] || { echo "FAIL no package at $package: build the msi target first"; exit 1; }
+    wine "$server" /UnregServer
+    install_excel "$SHEETPUSH_BIN/ExcelStandin.exe"
+    wine_start_rpcss
+    start_standin
+    status=0
+    wine msiexec /i "$(wine_path "$package")" /qn || status=$?
+    expect "$status" "0" "the package installs"
+    folder='C:\Program Files\Sheetpush'
+    expect_views HKLM "$(registered_keys HKEY_LOCAL_MACHINE "$folder\Sheetpush.exe")" \
+        "the package registers the installed server"
+    out=$(timeout 240 wine cscript //nologo "$folder\examples\hello.vbs" 2>/dev/null | tr -d '\r')
+    wait_server_gone || failed=1
+    expect "$(echo "$out" | head -1)" "Written: True, read back: Hello from Sheetpush" \
+        "the installed example writes a cell and reads it back"
+    expect "$(standin_events | awk -F'\t' '$2 == "poke" { print $3, $4, $7 }')" \
+        "Sheet1 R3C2 Hello from Sheetpush" "the cell reached Excel"
+    status=0
+    wine msiexec /x "$(wine_path "$package")" /qn || status=$?
+    expect "$status" "0" "the package uninstalls"
+    expect_views HKLM "" "uninstalling removes every key"
+    expect "$(find "$WINEPREFIX/drive_c/Program Files" -ipath '*sheetpush*')" "" \
+        "uninstalling removes every installed file and folder"
     ;;
 cpp-client)
     ready_to_serve
