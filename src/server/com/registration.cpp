@@ -62,9 +62,12 @@ RegistrationOutcome failed(const std::wstring& step, DWORD code) {
     return step + L": " + systemMessage(code);
 }
 
-// The path of a key below the classes of the root.
+// The path of a key below the classes of the root; empty for the classes themselves.
 std::wstring classesKey(std::wstring_view below) {
-    return L"Software\\Classes\\" + std::wstring(below);
+    std::wstring key = L"Software\\Classes";
+    if (!below.empty())
+        key += L"\\" + std::wstring(below);
+    return key;
 }
 
 std::wstring whereText(const Root& root, const View& view, const std::wstring& key) {
@@ -102,9 +105,8 @@ RegistrationOutcome write(const Root& root, const View& view, const RegistryEntr
 // RegDeleteTree takes no view: the tree is removed from below its parent, opened in the view.
 RegistrationOutcome removeTree(const Root& root, const View& view, std::wstring_view tree) {
     auto split = tree.rfind(L'\\');
-    auto parent = split == std::wstring_view::npos ? std::wstring(L"Software\\Classes")
-                                                   : classesKey(tree.substr(0, split));
-    std::wstring leaf(split == std::wstring_view::npos ? tree : tree.substr(split + 1));
+    auto parent = classesKey(split == std::wstring_view::npos ? L"" : tree.substr(0, split));
+    std::wstring leaf(tree.substr(split == std::wstring_view::npos ? 0 : split + 1));
     HKEY opened = nullptr;
     LSTATUS status = RegOpenKeyExW(
         root.key, parent.c_str(), 0,
