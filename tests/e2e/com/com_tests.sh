@@ -199,8 +199,8 @@ arabic)
         "the poke went to the Arabic sheet"
     ;;
 msi)
-    # The 64-bit package as an administrator installs it, with nothing of the build registered;
-    # its installed example is the client.
+    # The 64-bit package, installed as an administrator would with nothing of the build
+    # registered; the client is the example it installs.
     package=$3
     [ -f "$package" ] || { echo "FAIL no package at $package: build the msi target first"; exit 1; }
     wine "$server" /UnregServer
