@@ -17,4 +17,4 @@ ensure_packages() {
 # Everything the build, the tests and the demo need.
 SHEETPUSH_PACKAGES=(cmake make g++ libgtest-dev clang clang-format
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
-    wine wine64 libwine-dev xvfb xauth zip libclang-rt-14-dev python3)
+    wine wine64 libwine-dev xvfb xauth zip libclang-rt-14-dev python3 wixl msitools)

@@ -22,18 +22,27 @@ bool isSwitch(const std::wstring& argument, const wchar_t* name) {
            CompareStringOrdinal(argument.c_str() + 1, -1, name, -1, TRUE) == CSTR_EQUAL;
 }
 
+struct Switch {
+    const wchar_t* name;
+    Invocation invocation;
+};
+
+constexpr Switch switches[] = {
+    {L"RegServer", {Request::registerServer, RegistryScope::machine}},
+    {L"UnregServer", {Request::unregisterServer, RegistryScope::machine}},
+    {L"RegServerPerUser", {Request::registerServer, RegistryScope::user}},
+    {L"UnregServerPerUser", {Request::unregisterServer, RegistryScope::user}},
+    {L"Embedding", {Request::serve, RegistryScope::machine}},
+};
+
 } // namespace
 
-Request requestOf(const std::vector<std::wstring>& arguments) {
-    for (const auto& argument : arguments) {
-        if (isSwitch(argument, L"RegServer"))
-            return Request::registerServer;
-        if (isSwitch(argument, L"UnregServer"))
-            return Request::unregisterServer;
-        if (isSwitch(argument, L"Embedding"))
-            return Request::serve;
-    }
-    return Request::person;
+Invocation invocationOf(const std::vector<std::wstring>& arguments) {
+    for (const auto& argument : arguments)
+        for (const auto& known : switches)
+            if (isSwitch(argument, known.name))
+                return known.invocation;
+    return {};
 }
 
 std::vector<std::wstring> processArguments() {

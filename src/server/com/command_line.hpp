@@ -1,5 +1,7 @@
 #pragma once
 
+#include "server/com/registration.hpp"
+
 #include <string>
 #include <vector>
 
@@ -13,8 +15,14 @@ enum class Request {
     unregisterServer,
 };
 
+struct Invocation {
+    Request request = Request::person;
+    // Whose classes a registration or unregistration changes.
+    RegistryScope scope = RegistryScope::machine;
+};
+
 // The switches are the standard ones of a local server, with "/" or "-", in any letter case.
-Request requestOf(const std::vector<std::wstring>& arguments);
+Invocation invocationOf(const std::vector<std::wstring>& arguments);
 
 // The process's arguments, without the program name.
 std::vector<std::wstring> processArguments();

@@ -3,26 +3,45 @@
 #include "platform/win32/raii.hpp"
 #include "server/com/com_ptr.hpp"
 #include "server/com/type_library.hpp"
-#include "sheetpush_h.h"
 
-#include <oleauto.h>
 #include <windows.h>
+
+#include <string_view>
 
 namespace sheetpush::com {
 
 namespace {
 
-constexpr wchar_t classesRoot[] = L"Software\\Classes\\";
-constexpr wchar_t progId[] = L"Sheetpush.ExcelLinke";
+struct RegistryEntry {
+    std::wstring_view tree; // what unregistering removes whole
+    std::wstring_view key;  // below the tree; empty for the tree's own key
+    std::wstring_view name; // empty for the key's default value
+    std::wstring_view data; // serverToken stands for the executable's full path
+};
 
-std::wstring text(REFGUID guid) {
-    wchar_t buffer[39] = {};
-    StringFromGUID2(guid, buffer, 39);
-    return buffer;
-}
+constexpr RegistryEntry entries[] = {
+#include "registry_entries.inc"
+};
 
-std::wstring clsidKey() {
-    return L"CLSID\\" + text(CLSID_ExcelLinke);
+constexpr std::wstring_view serverToken = L"<server>";
+
+struct View {
+    REGSAM flag;
+    const wchar_t* name;
+};
+
+// A 32-bit and a 64-bit client each read their own view of the redirected keys; 32-bit Windows
+// has one view and ignores the flags.
+constexpr View views[] = {{KEY_WOW64_32KEY, L"32-bit"}, {KEY_WOW64_64KEY, L"64-bit"}};
+
+struct Root {
+    HKEY key;
+    const wchar_t* name;
+};
+
+Root rootOf(RegistryScope scope) {
+    return scope == RegistryScope::machine ? Root{HKEY_LOCAL_MACHINE, L"HKEY_LOCAL_MACHINE"}
+                                           : Root{HKEY_CURRENT_USER, L"HKEY_CURRENT_USER"};
 }
 
 std::wstring systemMessage(DWORD code) {
@@ -43,92 +62,94 @@ RegistrationOutcome failed(const std::wstring& step, DWORD code) {
     return step + L": " + systemMessage(code);
 }
 
-// Sets the default value of a key under the classes root, creating the key.
-RegistrationOutcome writeDefault(const std::wstring& key, const std::wstring& value) {
+// The path of a key below the classes of the root; empty for the classes themselves.
+std::wstring classesKey(std::wstring_view below) {
+    std::wstring key = L"Software\\Classes";
+    if (!below.empty())
+        key += L"\\" + std::wstring(below);
+    return key;
+}
+
+std::wstring whereText(const Root& root, const View& view, const std::wstring& key) {
+    return std::wstring(root.name) + L"\\" + key + L" (" + view.name + L" view)";
+}
+
+std::wstring dataOf(const RegistryEntry& entry, const std::wstring& server) {
+    std::wstring data(entry.data);
+    if (auto at = data.find(serverToken); at != std::wstring::npos)
+        data.replace(at, serverToken.size(), server);
+    return data;
+}
+
+RegistrationOutcome write(const Root& root, const View& view, const RegistryEntry& entry,
+                          const std::wstring& server) {
+    auto key = classesKey(entry.tree);
+    if (!entry.key.empty())
+        key += L"\\" + std::wstring(entry.key);
     HKEY created = nullptr;
-    LSTATUS status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, (classesRoot + key).c_str(), 0, nullptr, 0,
-                                     KEY_SET_VALUE, nullptr, &created, nullptr);
+    LSTATUS status = RegCreateKeyExW(root.key, key.c_str(), 0, nullptr, 0,
+                                     KEY_SET_VALUE | view.flag, nullptr, &created, nullptr);
     win32::UniqueHkey owned(created);
-    if (status == ERROR_SUCCESS)
-        status = RegSetValueExW(created, nullptr, 0, REG_SZ,
-                                reinterpret_cast<const BYTE*>(value.c_str()),
-                                static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    if (status == ERROR_SUCCESS) {
+        auto data = dataOf(entry, server);
+        std::wstring name(entry.name);
+        status = RegSetValueExW(created, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
+                                reinterpret_cast<const BYTE*>(data.c_str()),
+                                static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    }
     if (status != ERROR_SUCCESS)
-        return failed(L"writing HKEY_LOCAL_MACHINE\\" + std::wstring(classesRoot) + key,
-                      static_cast<DWORD>(status));
+        return failed(L"writing " + whereText(root, view, key), static_cast<DWORD>(status));
     return std::nullopt;
 }
 
-RegistrationOutcome removeTree(const std::wstring& key) {
-    LSTATUS status = RegDeleteTreeW(HKEY_LOCAL_MACHINE, (classesRoot + key).c_str());
-    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
-        return failed(L"removing HKEY_LOCAL_MACHINE\\" + std::wstring(classesRoot) + key,
-                      static_cast<DWORD>(status));
-    return std::nullopt;
-}
-
-bool keyExists(const std::wstring& key) {
+// RegDeleteTree takes no view: the tree is removed from below its parent, opened in the view.
+RegistrationOutcome removeTree(const Root& root, const View& view, std::wstring_view tree) {
+    auto split = tree.rfind(L'\\');
+    auto parent = classesKey(split == std::wstring_view::npos ? L"" : tree.substr(0, split));
+    std::wstring leaf(tree.substr(split == std::wstring_view::npos ? 0 : split + 1));
     HKEY opened = nullptr;
-    LSTATUS status =
-        RegOpenKeyExW(HKEY_LOCAL_MACHINE, (classesRoot + key).c_str(), 0, KEY_QUERY_VALUE, &opened);
+    LSTATUS status = RegOpenKeyExW(
+        root.key, parent.c_str(), 0,
+        DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE | view.flag, &opened);
     win32::UniqueHkey owned(opened);
-    return status == ERROR_SUCCESS;
-}
-
-RegistrationOutcome registerTypeLibrary(std::wstring path) {
-    ComPtr<ITypeLib> library;
-    HRESULT result = loadOwnTypeLibrary(library);
-    if (SUCCEEDED(result))
-        result = RegisterTypeLib(library.get(), path.data(), nullptr);
-    if (FAILED(result))
-        return failed(L"registering the type library", static_cast<DWORD>(result));
-    return std::nullopt;
-}
-
-// Only the library this build carries is removed (its version, locale and platform).
-RegistrationOutcome unregisterTypeLibrary() {
-    ComPtr<ITypeLib> library;
-    HRESULT result = loadOwnTypeLibrary(library);
-    TLIBATTR* attributes = nullptr;
-    if (SUCCEEDED(result))
-        result = library->GetLibAttr(&attributes);
-    if (FAILED(result))
-        return failed(L"reading the type library", static_cast<DWORD>(result));
-    TLIBATTR kept = *attributes;
-    library->ReleaseTLibAttr(attributes);
-    wchar_t entry[48];
-    wsprintfW(entry, L"\\%x.%x\\%lx\\%s", kept.wMajorVerNum, kept.wMinorVerNum, kept.lcid,
-              kept.syskind == SYS_WIN64 ? L"win64" : L"win32");
-    if (!keyExists(L"TypeLib\\" + text(kept.guid) + entry))
-        return std::nullopt;
-    result =
-        UnRegisterTypeLib(kept.guid, kept.wMajorVerNum, kept.wMinorVerNum, kept.lcid, kept.syskind);
-    if (FAILED(result))
-        return failed(L"unregistering the type library", static_cast<DWORD>(result));
+    if (status == ERROR_SUCCESS)
+        status = RegDeleteTreeW(opened, leaf.c_str());
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
+        return failed(L"removing " + whereText(root, view, classesKey(tree)),
+                      static_cast<DWORD>(status));
     return std::nullopt;
 }
 
 } // namespace
 
-RegistrationOutcome registerServer() {
-    auto path = executablePath();
-    // The type library first: an executable whose library cannot be read registers nothing.
-    if (auto failure = registerTypeLibrary(path))
-        return failure;
-    // Quoted, so that a path with blanks cannot be read as a shorter program path.
-    if (auto failure = writeDefault(clsidKey() + L"\\LocalServer32", L"\"" + path + L"\""))
-        return failure;
-    if (auto failure = writeDefault(clsidKey() + L"\\ProgID", progId))
-        return failure;
-    return writeDefault(std::wstring(progId) + L"\\CLSID", text(CLSID_ExcelLinke));
+RegistrationOutcome registerServer(RegistryScope scope) {
+    // An executable whose type library cannot be read registers nothing.
+    ComPtr<ITypeLib> library;
+    if (HRESULT result = loadOwnTypeLibrary(library); FAILED(result))
+        return failed(L"reading the type library", static_cast<DWORD>(result));
+    auto root = rootOf(scope);
+    auto server = executablePath();
+    for (const auto& view : views)
+        for (const auto& entry : entries)
+            if (auto failure = write(root, view, entry, server))
+                return failure;
+    return std::nullopt;
 }
 
-RegistrationOutcome unregisterServer() {
-    if (auto failure = removeTree(clsidKey()))
-        return failure;
-    if (auto failure = removeTree(progId))
-        return failure;
-    return unregisterTypeLibrary();
+RegistrationOutcome unregisterServer(RegistryScope scope) {
+    auto root = rootOf(scope);
+    for (const auto& view : views) {
+        std::wstring_view removed;
+        // The entries of one tree stand together.
+        for (const auto& entry : entries) {
+            if (entry.tree == removed)
+                continue;
+            if (auto failure = removeTree(root, view, entry.tree))
+                return failure;
+            removed = entry.tree;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace sheetpush::com

@@ -8,12 +8,17 @@ namespace sheetpush::com {
 // The reason a registration step failed; empty on success.
 using RegistrationOutcome = std::optional<std::wstring>;
 
-// Registers the class, its ProgID and the type library from the executable's own resource for
-// every user of the machine (HKEY_LOCAL_MACHINE\Software\Classes, where HKEY_CLASSES_ROOT
-// reads), with the executable's full path as the local server.
-RegistrationOutcome registerServer();
+// Whose classes a registration changes: the machine's, for every user
+// (HKEY_LOCAL_MACHINE\Software\Classes, which needs an administrator), or the current user's
+// alone (HKEY_CURRENT_USER\Software\Classes, which needs no rights).
+enum class RegistryScope { machine, user };
 
-// Removes what registerServer writes; what is already absent is no failure.
-RegistrationOutcome unregisterServer();
+// Registers the class, its ProgID, the type library in the executable's own resource and the
+// interface for the automation marshaler, with the executable's full path as the local server,
+// through both registry views.
+RegistrationOutcome registerServer(RegistryScope scope);
+
+// Removes what registerServer writes from both views; what is already absent is no failure.
+RegistrationOutcome unregisterServer(RegistryScope scope);
 
 } // namespace sheetpush::com

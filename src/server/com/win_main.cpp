@@ -50,11 +50,10 @@ int finish(const RegistrationOutcome& outcome) {
     return 1;
 }
 
-int registration(Request request) {
-    ComApartment apartment;
-    if (FAILED(apartment.status()))
-        return finish(L"starting COM failed");
-    return finish(request == Request::registerServer ? registerServer() : unregisterServer());
+int registration(const Invocation& invocation) {
+    return finish(invocation.request == Request::registerServer
+                      ? registerServer(invocation.scope)
+                      : unregisterServer(invocation.scope));
 }
 
 // Publishes the class and serves until the last client lets go.
@@ -85,8 +84,9 @@ int run(Request request) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    auto request = requestOf(processArguments());
-    if (request == Request::registerServer || request == Request::unregisterServer)
-        return registration(request);
-    return run(request);
+    auto invocation = invocationOf(processArguments());
+    if (invocation.request == Request::registerServer ||
+        invocation.request == Request::unregisterServer)
+        return registration(invocation);
+    return run(invocation.request);
 }

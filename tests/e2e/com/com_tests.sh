@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end tests of Sheetpush.exe as a COM local server, run the way its clients use it.
-#   com_tests.sh <case> <build dir>
+#   com_tests.sh <case> <build dir> [the 64-bit Windows Installer package, for case msi]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../wine_env.sh"
@@ -39,14 +39,50 @@ run_script() {
     run_vbscript "$work" "$here/scripts/$script" "$@"
 }
 
-# The registry keys under the machine's classes that belong to the server, as reg prints them.
+# The registry keys below the classes of ROOT (HKLM or HKCU) that belong to the server, in one
+# registry VIEW (32 or 64), as reg prints them.
 registry_dump() {
     local key
     for key in 'CLSID\{A500801F-3070-4A68-B1F7-F19A247AA098}' 'Sheetpush.ExcelLinke' \
         'TypeLib\{1483D782-A65D-4537-8B1A-614D71B36BBC}' \
         'Interface\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}'; do
-        wine reg query "HKLM\\Software\\Classes\\$key" /s 2>/dev/null | tr -d '\r' | sed '/^$/d' | grep -v '^reg:' || true
+        wine reg query "$1\\Software\\Classes\\$key" /s "/reg:$2" 2>/dev/null | tr -d '\r' |
+            sed '/^$/d; s/ *$//' | grep -v '^reg:' || true
     done
+}
+
+# What registering writes below the classes of ROOT (HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER)
+# for the server at the Windows path EXE, the same in each view.
+registered_keys() {
+    local classes="$1\\Software\\Classes" exe=$2
+    cat <<KEYS
+$classes\\CLSID\\{A500801F-3070-4A68-B1F7-F19A247AA098}\\LocalServer32
+    (Default)    REG_SZ    "$exe"
+$classes\\CLSID\\{A500801F-3070-4A68-B1F7-F19A247AA098}\\ProgID
+    (Default)    REG_SZ    Sheetpush.ExcelLinke
+$classes\\Sheetpush.ExcelLinke\\CLSID
+    (Default)    REG_SZ    {A500801F-3070-4A68-B1F7-F19A247AA098}
+$classes\\TypeLib\\{1483D782-A65D-4537-8B1A-614D71B36BBC}\\1.0
+    (Default)    REG_SZ    Sheetpush
+$classes\\TypeLib\\{1483D782-A65D-4537-8B1A-614D71B36BBC}\\1.0\\0
+$classes\\TypeLib\\{1483D782-A65D-4537-8B1A-614D71B36BBC}\\1.0\\0\\win32
+    (Default)    REG_SZ    $exe
+$classes\\TypeLib\\{1483D782-A65D-4537-8B1A-614D71B36BBC}\\1.0\\0\\win64
+    (Default)    REG_SZ    $exe
+$classes\\TypeLib\\{1483D782-A65D-4537-8B1A-614D71B36BBC}\\1.0\\FLAGS
+    (Default)    REG_SZ    0
+$classes\\TypeLib\\{1483D782-A65D-4537-8B1A-614D71B36BBC}\\1.0\\HELPDIR
+    (Default)    REG_SZ
+$classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}
+    (Default)    REG_SZ    _ExcelLinke
+$classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\\ProxyStubClsid
+    (Default)    REG_SZ    {00020424-0000-0000-C000-000000000046}
+$classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\\ProxyStubClsid32
+    (Default)    REG_SZ    {00020424-0000-0000-C000-000000000046}
+$classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\\TypeLib
+    (Default)    REG_SZ    {1483D782-A65D-4537-8B1A-614D71B36BBC}
+    Version    REG_SZ    1.0
+KEYS
 }
 
 expect() {
@@ -59,48 +95,30 @@ expect() {
     fi
 }
 
+# Both registry views of ROOT hold exactly KEYS.
+expect_views() {
+    local view
+    for view in 32 64; do
+        expect "$(registry_dump "$1" $view)" "$2" "$3 ($view-bit view)"
+    done
+}
+
 failed=0
 
 case "$case_name" in
 registration)
     wine "$server" -UNREGSERVER
-    expect "$(registry_dump)" "" "nothing of the server is registered after unregistering"
+    expect_views HKLM "" "nothing of the server is registered after unregistering"
     wine "$server" /unregserver
     echo "ok   unregistering what is not registered succeeds"
     out=$(wine "$server" /RegServer 2>&1 | grep -v 'wine32\|multiarch\|dpkg\|apt-get' || true)
     expect "$out" "" "registering is silent"
-    exe=$(wine_path "$server")
-    expect "$(registry_dump)" "$(cat <<KEYS
-HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{A500801F-3070-4A68-B1F7-F19A247AA098}\\LocalServer32
-    (Default)    REG_SZ    "$exe"
-HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{A500801F-3070-4A68-B1F7-F19A247AA098}\\ProgID
-    (Default)    REG_SZ    Sheetpush.ExcelLinke
-HKEY_LOCAL_MACHINE\\Software\\Classes\\Sheetpush.ExcelLinke\\CLSID
-    (Default)    REG_SZ    {A500801F-3070-4A68-B1F7-F19A247AA098}
-HKEY_LOCAL_MACHINE\\Software\\Classes\\TypeLib\\{1483D782-A65D-4537-8B1A-614D71B36BBC}\\1.0
-    (Default)    REG_SZ    Sheetpush
-HKEY_LOCAL_MACHINE\\Software\\Classes\\TypeLib\\{1483D782-A65D-4537-8B1A-614D71B36BBC}\\1.0\\0
-HKEY_LOCAL_MACHINE\\Software\\Classes\\TypeLib\\{1483D782-A65D-4537-8B1A-614D71B36BBC}\\1.0\\0\\win64
-    (Default)    REG_SZ    $exe
-HKEY_LOCAL_MACHINE\\Software\\Classes\\TypeLib\\{1483D782-A65D-4537-8B1A-614D71B36BBC}\\1.0\\FLAGS
-    (Default)    REG_SZ    8
-HKEY_LOCAL_MACHINE\\Software\\Classes\\TypeLib\\{1483D782-A65D-4537-8B1A-614D71B36BBC}\\1.0\\HELPDIR
-    (Default)    REG_SZ    ${exe%\\*}
-HKEY_LOCAL_MACHINE\\Software\\Classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}
-    (Default)    REG_SZ    _ExcelLinke
-HKEY_LOCAL_MACHINE\\Software\\Classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\\ProxyStubClsid
-    (Default)    REG_SZ    {00020424-0000-0000-C000-000000000046}
-HKEY_LOCAL_MACHINE\\Software\\Classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\\ProxyStubClsid32
-    (Default)    REG_SZ    {00020424-0000-0000-C000-000000000046}
-HKEY_LOCAL_MACHINE\\Software\\Classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\\TypeLib
-    (Default)    REG_SZ    {1483D782-A65D-4537-8B1A-614D71B36BBC}
-    Version    REG_SZ    1.0
-KEYS
-)" "registering writes the class, the ProgID and the type library"
+    expect_views HKLM "$(registered_keys HKEY_LOCAL_MACHINE "$(wine_path "$server")")" \
+        "registering writes the class, the ProgID, the type library and the interface"
     wine "$server" -regserver
     echo "ok   registering twice succeeds"
     wine "$server" /UnregServer
-    expect "$(registry_dump)" "" "unregistering removes every key"
+    expect_views HKLM "" "unregistering removes every key"
 
     # A copy whose type library resource cannot be found: registration fails, says why on the
     # standard error stream and leaves nothing behind.
@@ -113,9 +131,21 @@ MANGLE
     status=0
     wine "$work/Broken.exe" /RegServer 2>"$work/stderr.txt" || status=$?
     expect "$status" "1" "a failed registration exits 1"
-    expect "$(grep -c '^Sheetpush: registering the type library' "$work/stderr.txt")" "1" \
+    expect "$(grep -c '^Sheetpush: reading the type library' "$work/stderr.txt")" "1" \
         "a failed registration gives its reason on the standard error stream"
-    expect "$(registry_dump)" "" "a failed registration leaves nothing registered"
+    expect_views HKLM "" "a failed registration leaves nothing registered"
+    ;;
+per-user)
+    # Wine's COM reads classes from HKEY_LOCAL_MACHINE only, so no client can be shown using a
+    # registration for the user here; what the registration writes, and where, can.
+    wine "$server" /UnregServer
+    out=$(wine "$server" /RegServerPerUser 2>&1 | grep -v 'wine32\|multiarch\|dpkg\|apt-get' || true)
+    expect "$out" "" "registering for the user is silent"
+    expect_views HKCU "$(registered_keys HKEY_CURRENT_USER "$(wine_path "$server")")" \
+        "registering for the user writes the class, the ProgID, the type library and the interface"
+    expect_views HKLM "" "registering for the user writes nothing for the machine"
+    wine "$server" -unregserverperuser
+    expect_views HKCU "" "unregistering for the user removes every key"
     ;;
 literals | variables | failures | two-objects)
     ready_to_serve
@@ -165,6 +195,34 @@ arabic)
         "the Arabic text comes back unchanged"
     expect "$(standin_events | awk -F'\t' '$2 == "poke" { print $3, $4 }')" "ورقة1 R3C2" \
         "the poke went to the Arabic sheet"
+    ;;
+msi)
+    # The 64-bit package, installed as an administrator would with nothing of the build
+    # registered; the client is the example it installs.
+    package=$3
+    [ -f "$package" ] || { echo "FAIL no package at $package: build the msi target first"; exit 1; }
+    wine "$server" /UnregServer
+    install_excel "$SHEETPUSH_BIN/ExcelStandin.exe"
+    wine_start_rpcss
+    start_standin
+    status=0
+    wine msiexec /i "$(wine_path "$package")" /qn || status=$?
+    expect "$status" "0" "the package installs"
+    folder='C:\Program Files\Sheetpush'
+    expect_views HKLM "$(registered_keys HKEY_LOCAL_MACHINE "$folder\Sheetpush.exe")" \
+        "the package registers the installed server"
+    out=$(timeout 240 wine cscript //nologo "$folder\examples\hello.vbs" 2>/dev/null | tr -d '\r')
+    wait_server_gone || failed=1
+    expect "$(echo "$out" | head -1)" "Written: True, read back: Hello from Sheetpush" \
+        "the installed example writes a cell and reads it back"
+    expect "$(standin_events | awk -F'\t' '$2 == "poke" { print $3, $4, $7 }')" \
+        "Sheet1 R3C2 Hello from Sheetpush" "the cell reached Excel"
+    status=0
+    wine msiexec /x "$(wine_path "$package")" /qn || status=$?
+    expect "$status" "0" "the package uninstalls"
+    expect_views HKLM "" "uninstalling removes every key"
+    expect "$(find "$WINEPREFIX/drive_c/Program Files" -ipath '*sheetpush*')" "" \
+        "uninstalling removes every installed file and folder"
     ;;
 cpp-client)
     ready_to_serve
