@@ -54,6 +54,11 @@ UniqueAtom addAtom(std::u16string_view name) {
     return UniqueAtom(GlobalAddAtomW(wide(name).c_str()));
 }
 
+// The spelling is compared first, so that the usual case costs no trip to the atom table.
+bool names(const UniqueAtom& atom, std::u16string_view spelled, std::u16string_view name) {
+    return name == spelled || (atom && GlobalFindAtomW(wide(name).c_str()) == atom.get());
+}
+
 void post(HWND to, UINT message, HWND from, LPARAM lParam) {
     PostMessageW(to, message, reinterpret_cast<WPARAM>(from), lParam);
 }
@@ -238,10 +243,18 @@ Status RawDdeConversation::connect(std::u16string_view application, std::u16stri
         return Failure{error::ddeNoConversation,
                        u"تعذر إنشاء نافذة المحادثة مع التطبيق " + quoted(application)};
     drainQueue();
-    if (partner_ && IsWindow(partner_) && application == application_ && topic == topic_)
+    if (partner_ && IsWindow(partner_) && isFor(application, topic)) {
+        // Failures name the application and the sheet as the latest call spelled them.
+        application_ = application;
+        topic_ = topic;
         return std::nullopt;
+    }
     terminate(deadline);
     return initiate(application, topic, deadline);
+}
+
+bool RawDdeConversation::isFor(std::u16string_view application, std::u16string_view topic) const {
+    return names(applicationAtom_, application_, application) && names(topicAtom_, topic_, topic);
 }
 
 Status RawDdeConversation::initiate(std::u16string_view application, std::u16string_view topic,
@@ -249,13 +262,13 @@ Status RawDdeConversation::initiate(std::u16string_view application, std::u16str
     application_ = application;
     topic_ = topic;
     format_.reset();
-    UniqueAtom applicationAtom = addAtom(application);
-    UniqueAtom topicAtom = addAtom(topic);
+    applicationAtom_ = addAtom(application);
+    topicAtom_ = addAtom(topic);
     // A zero atom in an initiation asks every server for every topic: a name that makes no atom
     // (empty, or longer than an atom holds) must not open a conversation on some other sheet.
-    if (!applicationAtom || !topicAtom)
+    if (!applicationAtom_ || !topicAtom_)
         return Failure{error::ddeNoPartner, u"لا يصلح الاسم " +
-                                                quoted(applicationAtom ? topic : application) +
+                                                quoted(applicationAtom_ ? topic : application) +
                                                 u" لفتح محادثة: الاسم فارغ أو أطول من 255 حرفًا"};
     std::vector<HWND> windows;
     EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&windows));
@@ -264,8 +277,8 @@ Status RawDdeConversation::initiate(std::u16string_view application, std::u16str
     // asked at all: it may never answer. A window that was not done in time is asked once more
     // without a wait, since the system may drop a question that was not taken in time, and its
     // late answer is collected until the time-out.
-    question_ = Question{applicationAtom.get(), topicAtom.get()};
-    const LPARAM question = MAKELPARAM(applicationAtom.get(), topicAtom.get());
+    question_ = Question{applicationAtom_.get(), topicAtom_.get()};
+    const LPARAM question = MAKELPARAM(applicationAtom_.get(), topicAtom_.get());
     bool answersPending = false;
     for (HWND window : windows) {
         if (partner_)

@@ -28,6 +28,7 @@ public:
 
     Status connect(std::u16string_view application, std::u16string_view topic,
                    std::chrono::milliseconds timeout) override;
+    bool isFor(std::u16string_view application, std::u16string_view topic) const override;
     Status poke(std::u16string_view item, std::u16string_view text,
                 std::chrono::milliseconds timeout) override;
     Result<std::u16string> request(std::u16string_view item,
@@ -74,8 +75,12 @@ private:
         ATOM topic;
     };
     std::optional<Question> question_;
+    // The names of the last initiation as they were spelled, and the atoms that stand for them,
+    // which compare the way the partner compares names.
     std::u16string application_;
     std::u16string topic_;
+    UniqueAtom applicationAtom_;
+    UniqueAtom topicAtom_;
     std::optional<UINT> format_;
     std::chrono::milliseconds lastTimeout_{1000};
 };
