@@ -54,9 +54,13 @@ UniqueAtom addAtom(std::u16string_view name) {
     return UniqueAtom(GlobalAddAtomW(wide(name).c_str()));
 }
 
-// The spelling is compared first, so that the usual case costs no trip to the atom table.
-bool names(const UniqueAtom& atom, std::u16string_view spelled, std::u16string_view name) {
-    return name == spelled || (atom && GlobalFindAtomW(wide(name).c_str()) == atom.get());
+// DDE matches names through global atoms, which compare as the system's ordinal comparison
+// without regard to case does; this one asks no other process.
+bool sameName(std::u16string_view a, std::u16string_view b) {
+    return CompareStringOrdinal(reinterpret_cast<const wchar_t*>(a.data()),
+                                static_cast<int>(a.size()),
+                                reinterpret_cast<const wchar_t*>(b.data()),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
 void post(HWND to, UINT message, HWND from, LPARAM lParam) {
@@ -254,7 +258,7 @@ Status RawDdeConversation::connect(std::u16string_view application, std::u16stri
 }
 
 bool RawDdeConversation::isFor(std::u16string_view application, std::u16string_view topic) const {
-    return names(applicationAtom_, application_, application) && names(topicAtom_, topic_, topic);
+    return sameName(application_, application) && sameName(topic_, topic);
 }
 
 Status RawDdeConversation::initiate(std::u16string_view application, std::u16string_view topic,
@@ -262,13 +266,13 @@ Status RawDdeConversation::initiate(std::u16string_view application, std::u16str
     application_ = application;
     topic_ = topic;
     format_.reset();
-    applicationAtom_ = addAtom(application);
-    topicAtom_ = addAtom(topic);
+    UniqueAtom applicationAtom = addAtom(application);
+    UniqueAtom topicAtom = addAtom(topic);
     // A zero atom in an initiation asks every server for every topic: a name that makes no atom
     // (empty, or longer than an atom holds) must not open a conversation on some other sheet.
-    if (!applicationAtom_ || !topicAtom_)
+    if (!applicationAtom || !topicAtom)
         return Failure{error::ddeNoPartner, u"لا يصلح الاسم " +
-                                                quoted(applicationAtom_ ? topic : application) +
+                                                quoted(applicationAtom ? topic : application) +
                                                 u" لفتح محادثة: الاسم فارغ أو أطول من 255 حرفًا"};
     std::vector<HWND> windows;
     EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&windows));
@@ -277,8 +281,8 @@ Status RawDdeConversation::initiate(std::u16string_view application, std::u16str
     // asked at all: it may never answer. A window that was not done in time is asked once more
     // without a wait, since the system may drop a question that was not taken in time, and its
     // late answer is collected until the time-out.
-    question_ = Question{applicationAtom_.get(), topicAtom_.get()};
-    const LPARAM question = MAKELPARAM(applicationAtom_.get(), topicAtom_.get());
+    question_ = Question{applicationAtom.get(), topicAtom.get()};
+    const LPARAM question = MAKELPARAM(applicationAtom.get(), topicAtom.get());
     bool answersPending = false;
     for (HWND window : windows) {
         if (partner_)

@@ -75,12 +75,8 @@ private:
         ATOM topic;
     };
     std::optional<Question> question_;
-    // The names of the last initiation as they were spelled, and the atoms that stand for them,
-    // which compare the way the partner compares names.
     std::u16string application_;
     std::u16string topic_;
-    UniqueAtom applicationAtom_;
-    UniqueAtom topicAtom_;
     std::optional<UINT> format_;
     std::chrono::milliseconds lastTimeout_{1000};
 };
