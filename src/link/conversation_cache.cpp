@@ -1,6 +1,7 @@
 #include "link/conversation_cache.hpp"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace sheetpush {
