@@ -1,8 +1,10 @@
 // Pokes per second against the Excel stand-in: a bare raw-DDE poke loop on one held
-// conversation, the same through the conversation seam, SEND on one sheet, and SEND across
-// alternating sheets. Each figure is also given as a ratio to the bare loop.
+// conversation, the same through the conversation seam, SEND on one sheet, and SEND to two sheets
+// in turn. Each figure is also given as a ratio to the bare loop.
 //
 //   DdeBench.exe [pokes]      (a stand-in serving "ورقة1" and "Sheet1" must be running)
+
+#include "rounds.hpp"
 
 #include "platform/win32/message_window.hpp"
 #include "platform/win32/raii.hpp"
@@ -18,53 +20,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
 
 using namespace std::chrono_literals;
+using bench::Method;
 using sheetpush::win32::makeMessageWindow;
 using sheetpush::win32::UniqueAtom;
 using sheetpush::win32::UniqueGlobal;
 using sheetpush::win32::UniqueWindow;
-
-// One way of poking: the poke number in, success out.
-struct Method {
-    const char* name;
-    std::function<bool(int)> pokeOnce;
-    int pokesPerRound;
-    std::vector<double> roundMs;
-};
-
-// Milliseconds per poke for one round; negative when a poke failed.
-double timeRound(Method& method, int round) {
-    auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < method.pokesPerRound; ++i)
-        if (!method.pokeOnce(round * method.pokesPerRound + i))
-            return -1;
-    std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
-    return spent.count() / method.pokesPerRound;
-}
-
-// The methods take turns, round after round, so that a change in the machine's load falls on
-// all of them alike; each one's figure is its median round.
-void measure(std::vector<Method>& methods, int rounds) {
-    for (int round = -1; round < rounds; ++round)
-        for (auto& method : methods) {
-            double ms = timeRound(method, round + 1);
-            if (round >= 0)
-                method.roundMs.push_back(ms);
-        }
-}
-
-double median(std::vector<double> values) {
-    if (std::find_if(values.begin(), values.end(), [](double v) { return v < 0; }) != values.end())
-        return -1;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 std::u16string numbered(int i) {
     std::wstring digits = std::to_wstring(i);
@@ -194,8 +160,6 @@ int main(int argc, char** argv) {
             return window.SEND();
         };
     };
-    // Every change of sheet ends one conversation and opens another, so those rounds are short.
-    int alternatingPerRound = std::max(perRound / 10, 2);
     std::vector<Method> methods = {
         {"bare raw DDE, one held conversation",
          [&](int i) { return client.poke(L"value " + std::to_wstring(i)); },
@@ -206,16 +170,15 @@ int main(int argc, char** argv) {
          perRound,
          {}},
         {"SEND, one sheet", send(product, false), perRound, {}},
-        {"SEND, alternating sheets", send(product, true), alternatingPerRound, {}},
+        {"SEND, two sheets in turn", send(product, true), perRound, {}},
         {"SEND without the view, one sheet", send(core, false), perRound, {}},
-        {"SEND without the view, alternating", send(core, true), alternatingPerRound, {}},
+        {"SEND without the view, two in turn", send(core, true), perRound, {}},
     };
-    measure(methods, rounds);
-    std::printf("%d rounds of %d pokes (alternating sheets: %d), median round\n", rounds, perRound,
-                alternatingPerRound);
-    double bare = median(methods.front().roundMs);
+    bench::measure(methods, rounds);
+    std::printf("%d rounds of %d pokes, median round\n", rounds, perRound);
+    double bare = bench::median(methods.front().roundMs);
     for (const auto& method : methods)
-        report(method.name, median(method.roundMs), bare);
+        report(method.name, bench::median(method.roundMs), bare);
     int failures = withView.boxes.shown + bareCore.boxes.shown;
     std::printf("failure messages: %d\n", failures);
     return failures == 0 ? 0 : 1;

@@ -1,23 +1,27 @@
-// The Sheetpush figures the other benchmarks do not give: a C++ client pushing to one sheet,
-// to two sheets in turn (a new conversation on every call), and beside them a raw-DDE link that
-// opens a fresh conversation for every poke, the cost of a link that reconnects every time.
-// Also the cold start: CreateObject to the first call returning, next to the bare server.
-// Prints "name milliseconds" lines for bench/run.sh.
+// The Sheetpush figures the other benchmarks do not give: a C++ client pushing to one sheet and
+// to two sheets in turn, and beside them a raw-DDE link that opens a fresh conversation for every
+// poke, the cost of a link that reconnects every time. Also the cold start: CreateObject to the
+// first call returning, next to the bare server. Prints "name milliseconds" lines for
+// bench/run.sh.
 //
 //   OverallBench.exe [calls]      (the server registered, a stand-in serving both sheets)
 
 #include "bare_server.hpp"
+#include "rounds.hpp"
+
 #include "platform/win32/com_raii.hpp"
 #include "platform/win32/raw_dde_conversation.hpp"
 #include "server/com/com_ptr.hpp"
 #include "sheetpush_h.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -25,19 +29,6 @@ using namespace std::chrono_literals;
 using sheetpush::com::ComPtr;
 using sheetpush::win32::copyBstr;
 using sheetpush::win32::UniqueVariant;
-
-// Milliseconds per call over count calls after a short warm-up; negative when one failed.
-double perCall(int count, const std::function<bool(int)>& once) {
-    for (int i = 0; i < 10; ++i)
-        if (!once(i))
-            return -1;
-    auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < count; ++i)
-        if (!once(i))
-            return -1;
-    std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
-    return spent.count() / count;
-}
 
 bool push(IDispatch& link, DISPID id, const wchar_t* sheet, int i) {
     VARIANT arguments[4] = {};
@@ -112,12 +103,22 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "could not create the server's object\n");
             status = 1;
         } else {
-            std::printf("sheetpush-one-sheet %.4f\n",
-                        perCall(calls, [&](int i) { return push(*link.get(), id, L"Sheet1", i); }));
-            std::printf("sheetpush-two-sheets %.4f\n", perCall(calls / 4, [&](int i) {
-                            return push(*link.get(), id, i % 2 ? L"Sheet1" : L"ورقة1", i);
-                        }));
-            std::printf("dde-fresh-conversation %.4f\n", perCall(calls / 4, freshConversationPoke));
+            constexpr int rounds = 15;
+            int perRound = std::max(calls / rounds, 4);
+            std::vector<bench::Method> methods = {
+                {"sheetpush-one-sheet",
+                 [&](int i) { return push(*link.get(), id, L"Sheet1", i); },
+                 perRound,
+                 {}},
+                {"sheetpush-two-sheets",
+                 [&](int i) { return push(*link.get(), id, i % 2 ? L"Sheet1" : L"ورقة1", i); },
+                 perRound,
+                 {}},
+                {"dde-fresh-conversation", freshConversationPoke, perRound / 4, {}},
+            };
+            bench::measure(methods, rounds);
+            for (const auto& method : methods)
+                std::printf("%s %.4f\n", method.name, bench::median(method.roundMs));
         }
     }
     CoUninitialize();

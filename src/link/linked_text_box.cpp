@@ -21,35 +21,36 @@ std::chrono::milliseconds waitOf(std::int16_t tenths) {
 
 } // namespace
 
-LinkedTextBox::LinkedTextBox(std::unique_ptr<DdeConversation> conversation)
-    : conversation_(std::move(conversation)) {}
+LinkedTextBox::LinkedTextBox(ConversationFactory newConversation)
+    : conversations_(std::move(newConversation)) {}
 
 Status LinkedTextBox::setLinkMode(LinkMode mode) {
     mode_ = LinkMode::none;
-    connected_ = false;
+    connected_ = nullptr;
     if (mode == LinkMode::none)
         return std::nullopt;
     std::u16string_view topic = LinkTopic;
     auto bar = std::min(topic.find(u'|'), topic.size());
     auto application = topic.substr(0, bar);
     topic.remove_prefix(std::min(bar + 1, topic.size()));
-    if (auto failure = conversation_->connect(application, topic, waitOf(LinkTimeout)))
-        return failure;
+    auto opened = conversations_.open(application, topic, waitOf(LinkTimeout));
+    if (!opened.ok())
+        return opened.failure();
     mode_ = mode;
-    connected_ = true;
+    connected_ = opened.value();
     return std::nullopt;
 }
 
 Status LinkedTextBox::LinkPoke() {
     if (!connected_)
         return noConversation(LinkTopic);
-    return conversation_->poke(LinkItem, text(), waitOf(LinkTimeout));
+    return connected_->poke(LinkItem, text(), waitOf(LinkTimeout));
 }
 
 Status LinkedTextBox::LinkRequest() {
     if (!connected_)
         return noConversation(LinkTopic);
-    auto reply = conversation_->request(LinkItem, waitOf(LinkTimeout));
+    auto reply = connected_->request(LinkItem, waitOf(LinkTimeout));
     if (!reply.ok())
         return reply.failure();
     setText(std::move(reply).value());

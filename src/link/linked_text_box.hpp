@@ -1,11 +1,10 @@
 #pragma once
 
-#include "platform/dde_conversation.hpp"
+#include "link/conversation_cache.hpp"
 #include "platform/failure.hpp"
 #include "window/text_box.hpp"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 namespace sheetpush {
@@ -15,7 +14,8 @@ enum class LinkMode : std::int16_t { none = 0, manual = 2 };
 // The cell text field: a text box that carries a DDE client link.
 class LinkedTextBox : public TextBox {
 public:
-    explicit LinkedTextBox(std::unique_ptr<DdeConversation> conversation);
+    // The link opens its conversations through newConversation, one for each topic it is set to.
+    explicit LinkedTextBox(ConversationFactory newConversation);
 
     // "application|topic".
     std::u16string LinkTopic = u"Excel|ورقة1";
@@ -24,7 +24,8 @@ public:
     std::int16_t LinkTimeout = 100;
 
     LinkMode linkMode() const { return mode_; }
-    // Manual opens the conversation on LinkTopic; none closes nothing the partner relies on.
+    // Manual opens the conversation on LinkTopic, or takes up the one still open on that topic;
+    // none closes nothing the partner relies on.
     Status setLinkMode(LinkMode mode);
 
     // Sends the text to LinkItem; the text is left as it was.
@@ -33,9 +34,10 @@ public:
     Status LinkRequest();
 
 private:
-    std::unique_ptr<DdeConversation> conversation_;
+    ConversationCache conversations_;
     LinkMode mode_ = LinkMode::none;
-    bool connected_ = false;
+    // The conversation on LinkTopic that the last setting of the mode opened, if any.
+    DdeConversation* connected_ = nullptr;
 };
 
 } // namespace sheetpush

@@ -8,17 +8,24 @@
 
 namespace sheetpush {
 
-// One DDE client conversation, owned by the linked text field that drives it. Every wait is
-// bounded by the time-out given; a hung or absent partner never blocks longer.
+// One DDE client conversation, owned by the linked text field that drives it, one for each topic
+// it links to. Every wait is bounded by the time-out given; a hung or absent partner never blocks
+// longer.
 class DdeConversation {
 public:
+    // Ends the conversation, if one is open, in the way its partner expects.
     virtual ~DdeConversation() = default;
 
     // Opens a manual conversation with application and topic. An implementation may keep an
-    // open conversation on the same topic while its partner is alive; on failure no
-    // conversation is left open.
+    // open conversation on the same topic, as isFor compares it, while its partner is alive; on
+    // failure no conversation is left open.
     virtual Status connect(std::u16string_view application, std::u16string_view topic,
                            std::chrono::milliseconds timeout) = 0;
+
+    // Whether this conversation was opened for application and topic, the names compared as the
+    // partner compares them, without regard to letter case. A conversation that its partner has
+    // ended is still for its topic: connect opens it again.
+    virtual bool isFor(std::u16string_view application, std::u16string_view topic) const = 0;
 
     // Sends text to item on the open conversation; a refusal is a failure.
     virtual Status poke(std::u16string_view item, std::u16string_view text,

@@ -15,8 +15,8 @@ namespace sheetpush {
 
 class ExcelLink;
 
-// Every seam the core works through. Each window gets a conversation of its own; the other
-// seams are shared.
+// Every seam the core works through. Each window opens conversations of its own, one for each
+// sheet it links to; the other seams are shared.
 class Platform {
 public:
     virtual ~Platform() = default;

@@ -54,7 +54,7 @@ void keepInStep(TextBox& field, Spinner& spinner) {
 } // namespace
 
 ExcelLink::ExcelLink(Platform& platform)
-    : Text1(platform.newConversation()), File1(platform.fileList()),
+    : Text1([&platform] { return platform.newConversation(); }), File1(platform.fileList()),
       CommonDialog1(platform.fileDialog(), 10000, false),
       CommonDialog2(platform.fileDialog(), 260, true), platform_(platform) {
     CommonDialog1.DialogTitle = u"تحديد مصنف أكسل";

@@ -55,6 +55,15 @@ UniqueAtom addAtom(std::u16string_view name) {
     return UniqueAtom(GlobalAddAtomW(wide(name).c_str()));
 }
 
+// DDE matches names through global atoms, which compare as the system's ordinal comparison
+// without regard to case does; this one asks no other process.
+bool sameName(std::u16string_view a, std::u16string_view b) {
+    return CompareStringOrdinal(reinterpret_cast<const wchar_t*>(a.data()),
+                                static_cast<int>(a.size()),
+                                reinterpret_cast<const wchar_t*>(b.data()),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
 void post(HWND to, UINT message, HWND from, LPARAM lParam) {
     PostMessageW(to, message, reinterpret_cast<WPARAM>(from), lParam);
 }
@@ -228,10 +237,18 @@ Status RawDdeConversation::connect(std::u16string_view application, std::u16stri
         return Failure{error::ddeNoConversation,
                        u"تعذر إنشاء نافذة المحادثة مع التطبيق " + quoted(application)};
     drainQueue();
-    if (partner_ && IsWindow(partner_) && application == application_ && topic == topic_)
+    if (partner_ && IsWindow(partner_) && isFor(application, topic)) {
+        // Failures name the application and the sheet as the latest call spelled them.
+        application_ = application;
+        topic_ = topic;
         return std::nullopt;
+    }
     terminate(deadline);
     return initiate(application, topic, deadline);
+}
+
+bool RawDdeConversation::isFor(std::u16string_view application, std::u16string_view topic) const {
+    return sameName(application_, application) && sameName(topic_, topic);
 }
 
 Status RawDdeConversation::initiate(std::u16string_view application, std::u16string_view topic,

@@ -28,6 +28,7 @@ public:
 
     Status connect(std::u16string_view application, std::u16string_view topic,
                    std::chrono::milliseconds timeout) override;
+    bool isFor(std::u16string_view application, std::u16string_view topic) const override;
     Status poke(std::u16string_view item, std::u16string_view text,
                 std::chrono::milliseconds timeout) override;
     Result<std::u16string> request(std::u16string_view item,

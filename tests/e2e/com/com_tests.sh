@@ -17,7 +17,8 @@ trap stop_servers EXIT
 
 start_standin() {
     standin_log="$work/standin.log"
-    wine_start standin "$SHEETPUSH_BIN/ExcelStandin.exe" "/log:$(wine_path "$standin_log")"
+    wine_start standin "$SHEETPUSH_BIN/ExcelStandin.exe" "/log:$(wine_path "$standin_log")" \
+        /sheet:ورقة1 /sheet:Sheet1 /sheet:Sheet2
     wait_for_file "$standin_log" 30 ready
 }
 
@@ -161,9 +162,15 @@ literals | variables | failures | two-objects)
             "the call with a Null Sheet never reaches Excel"
         ;;
     two-objects)
-        # The link window holds its conversation with Excel: one window, one conversation.
-        expect "$(standin_events | awk -F'\t' '$2 == "poke" || $2 == "request" { print $1 }' |
-            sort -u | wc -l)" "1" "both objects talk to Excel through the one link window"
+        # The link window holds its conversations with Excel, one per sheet, whichever object
+        # calls, and ends them when the server ends.
+        expect "$(standin_events | awk -F'\t' '$2 == "connect" { print $3 }' | tr '\n' ' ')" \
+            "Sheet1 Sheet2 " "both objects talk to Excel through the one link window"
+        wait_for_file "$standin_log" 10 $'\tterminate\tSheet1\t' &&
+            wait_for_file "$standin_log" 10 $'\tterminate\tSheet2\t' || failed=1
+        expect "$(standin_events | awk -F'\t' '$2 == "terminate" { print $1 }' | sort | tr '\n' ' ')" \
+            "$(standin_events | awk -F'\t' '$2 == "connect" { print $1 }' | sort | tr '\n' ' ')" \
+            "the server's end terminates every conversation"
         ;;
     esac
     ;;

@@ -330,7 +330,8 @@ void writeFile(const std::wstring& path, std::string_view bytes) {
     WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-// A hundred pokes on one sheet, a change of sheet, and a stand-in restarted by the script.
+// A hundred pokes on one sheet, a change of sheet, the same sheet in other letters, the first
+// sheet again, and a stand-in restarted by the script.
 void reuse(Context& context) {
     ExcelLink window(context.platform);
     bool all = true;
@@ -343,6 +344,9 @@ void reuse(Context& context) {
     place(window, u"Sheet1", {u"1", u"1", u""});
     expectSuccess(
         context, [&] { return window.SEND(); }, "SEND on another sheet");
+    place(window, u"SHEET1", {u"1", u"1", u""});
+    expectSuccess(
+        context, [&] { return window.SEND(); }, "SEND on that sheet in capitals");
     place(window, arabicSheet, {u"1", u"1", u""});
     expectSuccess(
         context, [&] { return window.SEND(); }, "SEND back on the first sheet");

@@ -27,6 +27,42 @@ bool matches(std::u16string_view name, std::u16string_view pattern) {
 
 } // namespace
 
+bool sameName(std::u16string_view a, std::u16string_view b) {
+    return folded(a) == folded(b);
+}
+
+Status FakeConversation::connect(std::u16string_view application, std::u16string_view topic,
+                                 std::chrono::milliseconds timeout) {
+    excel_.steps.push_back({DdeStep::connect,
+                            std::u16string(application),
+                            std::u16string(topic),
+                            {},
+                            timeout.count()});
+    if (isOpen() && isFor(application, topic))
+        return std::nullopt;
+    end();
+    if (!excel_.answers)
+        return Failure{error::ddeTimeout, u"timeout"};
+    auto known = std::find_if(excel_.topics.begin(), excel_.topics.end(),
+                              [&](const auto& sheet) { return sameName(sheet, topic); });
+    if (application != u"Excel" || known == excel_.topics.end())
+        return Failure{error::ddeNoPartner, u"no partner: " + std::u16string(topic)};
+    topic_ = *known;
+    number_ = ++excel_.opened;
+    excel_.open[*number_] = *topic_;
+    excel_.conversations.push_back(u"+" + *topic_);
+    return std::nullopt;
+}
+
+void FakeConversation::end() {
+    if (isOpen()) {
+        excel_.open.erase(*number_);
+        excel_.conversations.push_back(u"-" + *topic_);
+    }
+    topic_.reset();
+    number_.reset();
+}
+
 Result<int> FakeFileList::countMatching(std::u16string_view folder, std::u16string_view pattern) {
     auto key = folded(folder);
     if (std::find(unreadable.begin(), unreadable.end(), folder) != unreadable.end())

@@ -24,6 +24,9 @@ struct DdeStep {
     friend bool operator==(const DdeStep&, const DdeStep&) = default;
 };
 
+// Names as DDE compares them, for the ASCII letters the tests use.
+bool sameName(std::u16string_view a, std::u16string_view b);
+
 // An Excel that answers from memory: topics it knows, items it refuses, values to hand out.
 struct FakeExcel {
     std::set<std::u16string> topics{u"ورقة1"};
@@ -31,26 +34,30 @@ struct FakeExcel {
     std::map<std::u16string, std::u16string> cells;
     bool answers = true;
     std::vector<DdeStep> steps;
+    // Its conversations as they opened and as their clients ended them: "+topic" and "-topic".
+    std::vector<std::u16string> conversations;
+    // The conversations open now, by number, with their topics.
+    std::map<int, std::u16string> open;
+    int opened = 0;
+
+    // Ends every conversation on topic, as Excel does when its sheet is closed.
+    void hangUp(std::u16string_view topic) {
+        std::erase_if(open, [&](const auto& held) { return sameName(held.second, topic); });
+    }
 };
 
+// Keeps its conversation open, as the real one does, for as long as the partner does.
 class FakeConversation : public DdeConversation {
 public:
     explicit FakeConversation(FakeExcel& excel) : excel_(excel) {}
+    FakeConversation(const FakeConversation&) = delete;
+    FakeConversation& operator=(const FakeConversation&) = delete;
+    ~FakeConversation() override { end(); }
 
     Status connect(std::u16string_view application, std::u16string_view topic,
-                   std::chrono::milliseconds timeout) override {
-        excel_.steps.push_back({DdeStep::connect,
-                                std::u16string(application),
-                                std::u16string(topic),
-                                {},
-                                timeout.count()});
-        topic_.reset();
-        if (!excel_.answers)
-            return Failure{error::ddeTimeout, u"timeout"};
-        if (application != u"Excel" || !excel_.topics.contains(std::u16string(topic)))
-            return Failure{error::ddeNoPartner, u"no partner: " + std::u16string(topic)};
-        topic_ = topic;
-        return std::nullopt;
+                   std::chrono::milliseconds timeout) override;
+    bool isFor(std::u16string_view application, std::u16string_view topic) const override {
+        return topic_ && application == u"Excel" && sameName(topic, *topic_);
     }
 
     Status poke(std::u16string_view item, std::u16string_view text,
@@ -72,8 +79,11 @@ public:
     }
 
 private:
+    bool isOpen() const { return number_ && excel_.open.contains(*number_); }
+    void end();
+
     Status refusal(std::u16string_view item) const {
-        if (!topic_)
+        if (!isOpen())
             return Failure{error::ddeNoConversation, u"no conversation"};
         if (!excel_.answers)
             return Failure{error::ddeTimeout, u"timeout"};
@@ -84,6 +94,7 @@ private:
 
     FakeExcel& excel_;
     std::optional<std::u16string> topic_;
+    std::optional<int> number_;
 };
 
 struct ShownMessage {
@@ -173,7 +184,6 @@ public:
 class FakePlatform : public Platform {
 public:
     std::unique_ptr<DdeConversation> newConversation() override {
-        ++conversationsMade;
         return std::make_unique<FakeConversation>(excel);
     }
     MessageBoxes& messageBoxes() override { return messages; }
@@ -182,6 +192,10 @@ public:
     Launcher& launcher() override { return launch; }
     SettingsStore& settings() override { return store; }
     VariantFormatting& formatting() override { return portable; }
+    std::unique_ptr<WindowView> newView(ExcelLink& /*window*/) override {
+        ++windowsMade;
+        return nullptr;
+    }
 
     FakeExcel excel;
     FakeMessageBoxes messages;
@@ -190,7 +204,7 @@ public:
     FakeLauncher launch;
     FakeSettingsStore store;
     PortableFormatting portable;
-    int conversationsMade = 0;
+    int windowsMade = 0;
 };
 
 } // namespace sheetpush::fakes

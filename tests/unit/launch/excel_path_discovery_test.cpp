@@ -173,7 +173,7 @@ TEST(StartUp, MainConfirmsOnAPrivateWindowAndStaysQuiet) {
     platform.files.folders[defaultFolder] = {u"excel.exe"};
     Main(platform);
     EXPECT_EQ(platform.store.entries[entry], defaultPath);
-    EXPECT_EQ(platform.conversationsMade, 1);
+    EXPECT_EQ(platform.windowsMade, 1);
 
     fakes::FakePlatform bare;
     Main(bare);

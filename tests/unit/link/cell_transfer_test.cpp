@@ -39,7 +39,7 @@ protected:
 
     std::u16string noConversationText() {
         fakes::FakeExcel idle;
-        LinkedTextBox box{std::make_unique<fakes::FakeConversation>(idle)};
+        LinkedTextBox box{[&idle] { return std::make_unique<fakes::FakeConversation>(idle); }};
         box.LinkTopic = window.Text1.LinkTopic;
         return box.LinkPoke()->description;
     }

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <memory>
+#include <ostream>
+#include <string>
 #include <vector>
 
 namespace sheetpush {
@@ -15,7 +19,7 @@ using fakes::DdeStep;
 class LinkedTextBoxTest : public ::testing::Test {
 protected:
     fakes::FakeExcel excel;
-    LinkedTextBox box{std::make_unique<fakes::FakeConversation>(excel)};
+    LinkedTextBox box{[this] { return std::make_unique<fakes::FakeConversation>(excel); }};
 
     void expectNoConversation(const Status& status) {
         ASSERT_TRUE(status);
@@ -62,6 +66,7 @@ TEST_F(LinkedTextBoxTest, TransfersAfterAFailedConnectNeverReachThePartner) {
 
 TEST_F(LinkedTextBoxTest, AFailedReconnectDropsTheEarlierConversation) {
     ASSERT_FALSE(box.setLinkMode(LinkMode::manual));
+    excel.hangUp(u"ورقة1");
     excel.answers = false;
     EXPECT_TRUE(box.setLinkMode(LinkMode::manual));
     expectNoConversation(box.LinkPoke());
@@ -104,6 +109,87 @@ TEST_F(LinkedTextBoxTest, RefusedTransfersReportThePartnersFailureAndKeepTheText
     EXPECT_EQ(request->number, error::ddeRefused);
     EXPECT_EQ(box.text(), u"old");
 }
+
+// A run of uses of the link, and the conversations Excel saw open ("+sheet") and saw the link end
+// ("-sheet"). Each use sets the topic to a sheet and pokes; "~sheet" is Excel ending its
+// conversation on that sheet. Excel knows the sheets S1 to S9, A and B.
+struct CacheCase {
+    const char* name;
+    std::vector<std::u16string> uses;
+    std::vector<std::u16string> conversations;
+};
+
+void PrintTo(const CacheCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+// "S1" to "S<last>", each with the prefix given.
+std::vector<std::u16string> sheets(std::u16string_view prefix, int last) {
+    std::vector<std::u16string> names;
+    for (int i = 1; i <= last; ++i)
+        names.push_back(std::u16string(prefix) + u"S" + static_cast<char16_t>(u'0' + i));
+    return names;
+}
+
+std::vector<std::u16string> joined(std::initializer_list<std::vector<std::u16string>> parts) {
+    std::vector<std::u16string> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+class ConversationCacheTest : public LinkedTextBoxTest,
+                              public ::testing::WithParamInterface<CacheCase> {
+protected:
+    ConversationCacheTest() { excel.topics = {u"A", u"B"}; }
+
+    // The sheet as Excel names it, or none when it has no such sheet.
+    std::optional<std::u16string> sheetOf(std::u16string_view name) const {
+        auto found = std::find_if(excel.topics.begin(), excel.topics.end(),
+                                  [&](const auto& sheet) { return fakes::sameName(sheet, name); });
+        if (found == excel.topics.end())
+            return std::nullopt;
+        return *found;
+    }
+};
+
+TEST_P(ConversationCacheTest, EachSheetKeepsOneConversationWhileOthersComeAndGo) {
+    for (const auto& sheet : sheets(u"", 9))
+        excel.topics.insert(sheet);
+    int use = 0;
+    for (const auto& name : GetParam().uses) {
+        if (name.starts_with(u'~')) {
+            excel.hangUp(name.substr(1));
+            continue;
+        }
+        auto text = u"use " + std::u16string(1, static_cast<char16_t>(u'A' + use++));
+        box.LinkTopic = u"Excel|" + name;
+        box.setText(text);
+        auto opened = box.setLinkMode(LinkMode::manual);
+        auto poked = box.LinkPoke();
+        auto sheet = sheetOf(name);
+        EXPECT_EQ(!opened && !poked, sheet.has_value()) << ::testing::PrintToString(name);
+        if (sheet) {
+            EXPECT_EQ(excel.cells[*sheet + u"!R1C1"], text) << ::testing::PrintToString(name);
+        }
+    }
+    EXPECT_EQ(excel.conversations, GetParam().conversations);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Uses, ConversationCacheTest,
+    ::testing::Values(
+        CacheCase{"aSheetKeepsItsConversationInAnyLetterCase", {u"A", u"A", u"a"}, {u"+A"}},
+        CacheCase{"sheetsInTurnKeepOneEach", {u"A", u"B", u"A", u"B"}, {u"+A", u"+B"}},
+        CacheCase{"theLeastRecentlyUsedMakesWayForTheNinthOnceItOpened",
+                  joined({sheets(u"", 8), {u"S1", u"S9", u"S1", u"S2"}}),
+                  joined({sheets(u"+", 9), {u"-S2", u"+S2", u"-S3"}})},
+        CacheCase{"aConversationExcelEndedIsOpenedAgainAndTheOthersStay",
+                  {u"A", u"B", u"~A", u"B", u"A", u"B"},
+                  {u"+A", u"+B", u"+A"}},
+        CacheCase{"aRefusedSheetCostsTheOthersNothing",
+                  joined({sheets(u"", 8), {u"Nowhere"}, sheets(u"", 8)}), sheets(u"+", 8)}),
+    [](const auto& info) { return info.param.name; });
 
 } // namespace
 } // namespace sheetpush

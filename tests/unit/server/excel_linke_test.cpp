@@ -57,11 +57,11 @@ TEST_F(ExcelLinkeTest, CallsOnOneThreadShareOneWindowThatKeepsItsFields) {
         ExcelLinke other{platform};
         ASSERT_TRUE(other.ImportFromExcel(integer(2), integer(4), sheet).ok());
         EXPECT_EQ(&window(), first);
-        EXPECT_EQ(platform.conversationsMade, 1);
+        EXPECT_EQ(platform.windowsMade, 1);
         EXPECT_EQ(window().Text1.text(), u"a");
     });
     onFreshThread([&] { EXPECT_EQ(window().Text1.text(), u""); });
-    EXPECT_EQ(platform.conversationsMade, 2);
+    EXPECT_EQ(platform.windowsMade, 2);
 }
 
 TEST_F(ExcelLinkeTest, ArgumentsByReferenceAreFollowed) {
@@ -138,7 +138,7 @@ TEST_P(SheetpushFailureTest, EndsAtTheFailingArgumentWithoutSending) {
         auto result = linke.Sheetpush(c.txt, c.Col, c.Row, c.Sheet);
         ASSERT_FALSE(result.ok());
         EXPECT_EQ(result.failure().number, c.error);
-        EXPECT_EQ(platform.conversationsMade, 1);
+        EXPECT_EQ(platform.windowsMade, 1);
         EXPECT_EQ((std::vector<std::u16string>{window().Text1.text(), window().Text2.text(),
                                                window().Text3.text(), window().Text4.text()}),
                   c.fields);

@@ -145,18 +145,19 @@ void callDuringBox(e2e::Checks& checks, const std::wstring& work) {
                       "the first call wrote nothing anywhere");
     }
     {
-        // While one call waits for a slow Excel, another arrives for another sheet: had it run
-        // inside the first one's transfer, it would have ended that conversation.
+        // While one call waits for a slow Excel, another arrives for the same sheet: had it run
+        // inside the first one's transfer, it would have taken that transfer's answer off their
+        // shared conversation as no answer of its own.
         Process standin = startStandin(L"/delay:1500", work + L"\\standin2.log");
         Watchdog watchdog("a call while another call's transfer runs");
         CallOnThread slow(L"slow transfer", 4, 42, L"Sheet1");
         Sleep(300);
-        bool second = link.push(L"arrived during the transfer", 4, 43, L"ورقة1");
+        bool second = link.push(L"arrived during the transfer", 4, 43, L"Sheet1");
         checks.expect(slow.finished(30000) && slow.pushed(),
                       "the call whose transfer was running returns True");
         checks.expect(second, "the call that arrived during it returns True");
         checks.expect(link.read(4, 42, L"Sheet1") == cell(L"slow transfer") &&
-                          link.read(4, 43, L"ورقة1") == cell(L"arrived during the transfer"),
+                          link.read(4, 43, L"Sheet1") == cell(L"arrived during the transfer"),
                       "both texts are in their own cells");
     }
 }

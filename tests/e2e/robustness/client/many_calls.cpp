@@ -14,7 +14,8 @@ constexpr std::size_t handleSlack = 8;
 constexpr std::size_t memorySlack = 1 << 20;
 
 // One call of a mix that goes down every road of the server: pokes, reads, a change of sheet
-// (a new conversation) and a failed conversion, which reports an automation error.
+// (to the other conversation the link keeps) and a failed conversion, which reports an automation
+// error.
 bool oneCall(Link& link, int call) {
     LONG column = call % 20 + 1;
     switch (call % 10) {
