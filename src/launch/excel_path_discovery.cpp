@@ -1,8 +1,5 @@
 #include "launch/excel_path_discovery.hpp"
 
-#include "platform/settings_store.hpp"
-#include "window/excel_link.hpp"
-
 #include <string_view>
 
 namespace sheetpush {
@@ -43,19 +40,20 @@ bool askForExcel(CommonDialog& dialog, std::u16string& path) {
 
 } // namespace
 
-std::optional<std::u16string> discoverExcelPath(ExcelLink& window, SettingsStore& settings) {
+std::optional<std::u16string> discoverExcelPath(FileListBox& files, CommonDialog& dialog,
+                                                SettingsStore& settings) {
     std::u16string path = settings.read(u"Orvand", u"Sheetpush", u"ExcelPath")
                               .value_or(std::u16string(defaultExcelPath));
     std::u16string folder;
     // Only the person ends the asking: each chosen path is tested like the stored one.
     for (;;) {
-        window.File1.Pattern = excelFileName;
+        files.Pattern = excelFileName;
         // A path shorter than the cut keeps the folder of the pass before.
         if (path.size() >= excelNameLength)
             folder = path.substr(0, path.size() - excelNameLength);
-        if (folderHoldsExcel(window.File1, folder))
+        if (folderHoldsExcel(files, folder))
             break;
-        if (!askForExcel(window.CommonDialog2, path))
+        if (!askForExcel(dialog, path))
             return std::nullopt;
     }
     rememberExcelPath(settings, path);

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "controls/common_dialog.hpp"
+#include "controls/file_list_box.hpp"
+#include "platform/settings_store.hpp"
+
 #include <optional>
 #include <string>
 
 namespace sheetpush {
 
-class ExcelLink;
-class SettingsStore;
-
 // The confirmed path of Excel.exe, already written to the settings store; empty when the person
-// cancelled the Excel.exe dialog.
-std::optional<std::u16string> discoverExcelPath(ExcelLink& window, SettingsStore& settings);
+// cancelled the Excel.exe dialog. files is the hidden file list that looks for Excel.exe, and
+// dialog the one that asks the person for it.
+std::optional<std::u16string> discoverExcelPath(FileListBox& files, CommonDialog& dialog,
+                                                SettingsStore& settings);
 
 } // namespace sheetpush

@@ -1,8 +1,7 @@
 #include "launch/workbook_launch.hpp"
 
 #include "launch/excel_path_discovery.hpp"
-#include "server/argument_text.hpp"
-#include "window/excel_link.hpp"
+#include "vocabulary/argument_text.hpp"
 
 namespace sheetpush {
 
@@ -30,15 +29,16 @@ Result<std::u16string> workbookText(const Variant& XLS, VariantFormatting& forma
     return text;
 }
 
-Result<std::uint32_t> launch(ExcelLink& window, std::uint32_t showWindowMode) {
-    return window.platform().launcher().run(window.xlsPath.text(), showWindowMode);
+Result<std::uint32_t> launch(const TextBox& commandLine, Platform& platform,
+                             std::uint32_t showWindowMode) {
+    return platform.launcher().run(commandLine.text(), showWindowMode);
 }
 
 } // namespace
 
-bool excelLinking(ExcelLink& window, const Variant& XLS, std::int32_t ExcelShow) {
-    auto& platform = window.platform();
-    const auto excelPath = discoverExcelPath(window, platform.settings());
+bool excelLinking(const LaunchFields& fields, Platform& platform, const Variant& XLS,
+                  std::int32_t ExcelShow) {
+    const auto excelPath = discoverExcelPath(fields.files, fields.excelDialog, platform.settings());
     if (!excelPath)
         return false;
     // Without the workbook's text nothing is launched: the field may still hold an earlier
@@ -48,18 +48,19 @@ bool excelLinking(ExcelLink& window, const Variant& XLS, std::int32_t ExcelShow)
         reportLaunchFailure(platform);
         return false;
     }
-    window.xlsPath.setText(*excelPath + u" " + workbook.value());
-    if (started(launch(window, static_cast<std::uint32_t>(ExcelShow))))
+    fields.commandLine.setText(*excelPath + u" " + workbook.value());
+    if (started(launch(fields.commandLine, platform, static_cast<std::uint32_t>(ExcelShow))))
         return true;
     reportLaunchFailure(platform);
     return false;
 }
 
-void runCommandLine(ExcelLink& window) {
-    const auto launched = launch(window, showMaximized);
-    window.takeFocus();
+void runCommandLine(const TextBox& commandLine, Platform& platform,
+                    const std::function<void()>& takeFocus) {
+    const auto launched = launch(commandLine, platform, showMaximized);
+    takeFocus();
     if (!started(launched))
-        reportLaunchFailure(window.platform());
+        reportLaunchFailure(platform);
 }
 
 } // namespace sheetpush

@@ -1,17 +1,32 @@
 #pragma once
 
-#include "server/variant.hpp"
+#include "controls/common_dialog.hpp"
+#include "controls/file_list_box.hpp"
+#include "controls/text_box.hpp"
+#include "platform/platform.hpp"
+#include "vocabulary/variant.hpp"
 
 #include <cstdint>
+#include <functional>
 
 namespace sheetpush {
 
-class ExcelLink;
+// The controls a workbook launch works with: the two that find Excel.exe, and the field that
+// holds the command line.
+struct LaunchFields {
+    FileListBox& files;
+    CommonDialog& excelDialog;
+    TextBox& commandLine;
+};
 
-// Finds Excel, puts "<Excel path> <XLS>" into xlsPath and launches it with the caller's mode.
-bool excelLinking(ExcelLink& window, const Variant& XLS, std::int32_t ExcelShow);
+// Finds Excel, puts "<Excel path> <XLS>" into the command line and launches it with the caller's
+// mode.
+bool excelLinking(const LaunchFields& fields, Platform& platform, const Variant& XLS,
+                  std::int32_t ExcelShow);
 
-// The Run button: launches xlsPath as it stands, maximized.
-void runCommandLine(ExcelLink& window);
+// The Run button: launches the command line as it stands, maximized, and gives the window the
+// focus before the outcome is looked at.
+void runCommandLine(const TextBox& commandLine, Platform& platform,
+                    const std::function<void()>& takeFocus);
 
 } // namespace sheetpush

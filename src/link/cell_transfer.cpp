@@ -2,7 +2,6 @@
 
 #include "link/cell_reference.hpp"
 #include "link/topic.hpp"
-#include "window/excel_link.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -29,39 +28,38 @@ private:
 
 enum class Transfer { poke, request };
 
-void showLinkFailure(ExcelLink& window, const Failure& failure) {
-    window.platform().messageBoxes().show(u"فشلت عملية الربط ، تأكد من تواجد الهدف" +
-                                              (u'\r' + failure.description),
-                                          u"الربط مع الأكسل", rightToLeftMessageFlags);
+void showLinkFailure(MessageBoxes& messages, const Failure& failure) {
+    messages.show(u"فشلت عملية الربط ، تأكد من تواجد الهدف" + (u'\r' + failure.description),
+                  u"الربط مع الأكسل", rightToLeftMessageFlags);
 }
 
 // The steps run in a fixed order: the item is set before the topic and the topic before the
 // mode, so the conversation opened by the mode is on the new sheet and the transfer addresses
 // the new cell.
-bool transferCell(ExcelLink& window, Transfer transfer) {
+bool transferCell(const CellFields& fields, MessageBoxes& messages, Transfer transfer) {
     FailureRecord failures;
-    auto reference = buildCellReference(window.Text3.text(), window.Text2.text());
+    auto reference = buildCellReference(fields.row.text(), fields.column.text());
     failures.note(std::move(reference.failure));
-    auto& link = window.Text1;
+    auto& link = fields.text;
     link.LinkTimeout = tenSeconds;
     link.LinkItem = std::move(reference.item);
-    link.LinkTopic = buildTopic(window.Text4.text());
+    link.LinkTopic = buildTopic(fields.sheet.text());
     failures.note(link.setLinkMode(LinkMode::manual));
     failures.note(transfer == Transfer::poke ? link.LinkPoke() : link.LinkRequest());
     if (!failures.last())
         return true;
-    showLinkFailure(window, *failures.last());
+    showLinkFailure(messages, *failures.last());
     return false;
 }
 
 } // namespace
 
-bool pokeCell(ExcelLink& window) {
-    return transferCell(window, Transfer::poke);
+bool pokeCell(const CellFields& fields, MessageBoxes& messages) {
+    return transferCell(fields, messages, Transfer::poke);
 }
 
-bool requestCell(ExcelLink& window) {
-    return transferCell(window, Transfer::request);
+bool requestCell(const CellFields& fields, MessageBoxes& messages) {
+    return transferCell(fields, messages, Transfer::request);
 }
 
 } // namespace sheetpush

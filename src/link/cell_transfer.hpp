@@ -1,13 +1,23 @@
 #pragma once
 
+#include "controls/linked_text_box.hpp"
+#include "controls/text_box.hpp"
+#include "platform/message_boxes.hpp"
+
 namespace sheetpush {
 
-class ExcelLink;
+// The fields a cell operation reads, and the linked field it transfers through.
+struct CellFields {
+    LinkedTextBox& text;
+    const TextBox& column;
+    const TextBox& row;
+    const TextBox& sheet;
+};
 
-// The window's two cell operations: the poke of Text1's text, and the request that puts the
-// cell's value into Text1. Each returns True when no step failed; otherwise it shows the link
+// The two cell operations: the poke of the text field's text, and the request that puts the
+// cell's value into it. Each returns True when no step failed; otherwise it shows the link
 // failure message with the last failure's description and returns False.
-bool pokeCell(ExcelLink& window);
-bool requestCell(ExcelLink& window);
+bool pokeCell(const CellFields& fields, MessageBoxes& messages);
+bool requestCell(const CellFields& fields, MessageBoxes& messages);
 
 } // namespace sheetpush

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/failure.hpp"
+#include "vocabulary/failure.hpp"
 
 #include <chrono>
 #include <string>

@@ -1,7 +1,7 @@
 #include "server/excel_linke.hpp"
 
 #include "launch/workbook_launch.hpp"
-#include "server/argument_text.hpp"
+#include "vocabulary/argument_text.hpp"
 
 #include <initializer_list>
 #include <memory>
@@ -41,7 +41,7 @@ Status writeFields(std::initializer_list<FieldWrite> writes, VariantFormatting& 
 
 } // namespace
 
-ExcelLink& threadLinkWindow(Platform& platform) {
+ExcelLink& threadLinkWindow(WindowPlatform& platform) {
     thread_local std::unique_ptr<ExcelLink> window;
     if (!window)
         window = std::make_unique<ExcelLink>(platform);
@@ -71,7 +71,9 @@ Result<Variant> ExcelLinke::ImportFromExcel(const Variant& Col, const Variant& R
 }
 
 bool ExcelLinke::ExcelLinking(const Variant& XLS, std::int32_t ExcelShow) {
-    return excelLinking(threadLinkWindow(platform_), XLS, ExcelShow);
+    auto& window = threadLinkWindow(platform_);
+    return excelLinking({window.File1, window.CommonDialog2, window.xlsPath}, platform_, XLS,
+                        ExcelShow);
 }
 
 } // namespace sheetpush

@@ -1,22 +1,22 @@
 #pragma once
 
-#include "platform/failure.hpp"
-#include "platform/platform.hpp"
-#include "server/variant.hpp"
+#include "vocabulary/failure.hpp"
+#include "vocabulary/variant.hpp"
 #include "window/excel_link.hpp"
+#include "window/window_platform.hpp"
 
 #include <cstdint>
 
 namespace sheetpush {
 
 // The calling thread's link window, created on first use and kept until the thread ends.
-ExcelLink& threadLinkWindow(Platform& platform);
+ExcelLink& threadLinkWindow(WindowPlatform& platform);
 
 // The public automation class. It has no state of its own: every instance works on the link
 // window of the thread that serves it.
 class ExcelLinke {
 public:
-    explicit ExcelLinke(Platform& platform) : platform_(platform) {}
+    explicit ExcelLinke(WindowPlatform& platform) : platform_(platform) {}
 
     // VT_BOOL holding SEND's result; a failure is an automation error for the client.
     Result<Variant> Sheetpush(const Variant& txt, const Variant& Col, const Variant& Row,
@@ -27,7 +27,7 @@ public:
     bool ExcelLinking(const Variant& XLS, std::int32_t ExcelShow);
 
 private:
-    Platform& platform_;
+    WindowPlatform& platform_;
 };
 
 } // namespace sheetpush

@@ -2,7 +2,6 @@
 
 #include "launch/workbook_launch.hpp"
 #include "link/cell_reference.hpp"
-#include "link/cell_transfer.hpp"
 
 #include <cmath>
 #include <cstdint>
@@ -53,7 +52,7 @@ void keepInStep(TextBox& field, Spinner& spinner) {
 
 } // namespace
 
-ExcelLink::ExcelLink(Platform& platform)
+ExcelLink::ExcelLink(WindowPlatform& platform)
     : Text1([&platform] { return platform.newConversation(); }), File1(platform.fileList()),
       CommonDialog1(platform.fileDialog(), 10000, false),
       CommonDialog2(platform.fileDialog(), 260, true), platform_(platform) {
@@ -66,12 +65,16 @@ ExcelLink::ExcelLink(Platform& platform)
     platformView_ = platform.newView(*this);
 }
 
+CellFields ExcelLink::cellFields() {
+    return {Text1, Text2, Text3, Text4};
+}
+
 bool ExcelLink::SEND() {
-    return pokeCell(*this);
+    return pokeCell(cellFields(), platform_.messageBoxes());
 }
 
 bool ExcelLink::Request() {
-    return requestCell(*this);
+    return requestCell(cellFields(), platform_.messageBoxes());
 }
 
 void ExcelLink::Command1_Click() {
@@ -79,7 +82,7 @@ void ExcelLink::Command1_Click() {
 }
 
 void ExcelLink::Command2_Click() {
-    runCommandLine(*this);
+    runCommandLine(xlsPath, platform_, [this] { takeFocus(); });
 }
 
 void ExcelLink::Command3_Click() {

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "link/linked_text_box.hpp"
-#include "platform/platform.hpp"
-#include "window/common_dialog.hpp"
-#include "window/file_list_box.hpp"
-#include "window/spinner.hpp"
-#include "window/text_box.hpp"
+#include "controls/common_dialog.hpp"
+#include "controls/file_list_box.hpp"
+#include "controls/linked_text_box.hpp"
+#include "controls/spinner.hpp"
+#include "controls/text_box.hpp"
+#include "link/cell_transfer.hpp"
+#include "window/window_platform.hpp"
 #include "window/window_view.hpp"
 
 #include <cstdint>
@@ -18,7 +19,7 @@ namespace sheetpush {
 class ExcelLink {
 public:
     // Creating an instance is its first use: the load behaviour runs here.
-    explicit ExcelLink(Platform& platform);
+    explicit ExcelLink(WindowPlatform& platform);
     ExcelLink(const ExcelLink&) = delete;
     ExcelLink& operator=(const ExcelLink&) = delete;
 
@@ -49,13 +50,14 @@ public:
     // Gives the input focus to the window on screen; nothing happens while none shows it.
     void takeFocus();
 
-    Platform& platform() const { return platform_; }
+    WindowPlatform& platform() const { return platform_; }
 
 private:
     void watchControls();
     void load();
+    CellFields cellFields();
 
-    Platform& platform_;
+    WindowPlatform& platform_;
     WindowView* view_ = nullptr;
     // The platform's own window for this instance; declared last so that it goes first.
     std::unique_ptr<WindowView> platformView_;

@@ -1,6 +1,6 @@
 #include "fuzz_text.hpp"
-#include "server/argument_text.hpp"
-#include "server/portable_formatting.hpp"
+#include "vocabulary/argument_text.hpp"
+#include "vocabulary/portable_formatting.hpp"
 
 #include <algorithm>
 #include <cstring>

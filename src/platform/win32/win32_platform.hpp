@@ -1,19 +1,19 @@
 #pragma once
 
-#include "platform/platform.hpp"
 #include "platform/win32/win32_file_dialog.hpp"
 #include "platform/win32/win32_file_list.hpp"
 #include "platform/win32/win32_launcher.hpp"
 #include "platform/win32/win32_message_boxes.hpp"
 #include "platform/win32/win32_settings_store.hpp"
 #include "platform/win32/win32_variant_formatting.hpp"
+#include "window/window_platform.hpp"
 
 namespace sheetpush::win32 {
 
 // The seams of the Windows build: each link window has a hidden window of its own on screen and
 // talks to Excel over a raw DDE conversation of its own, and all share the system's message
 // boxes, dialog, file search, launcher and registry.
-class Win32Platform : public Platform {
+class Win32Platform : public WindowPlatform {
 public:
     std::unique_ptr<DdeConversation> newConversation() override;
     MessageBoxes& messageBoxes() override { return messageBoxes_; }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/variant_formatting.hpp"
+#include "vocabulary/variant_formatting.hpp"
 
 namespace sheetpush::win32 {
 

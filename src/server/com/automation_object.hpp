@@ -1,7 +1,7 @@
 #pragma once
 
 #include "server/com/com_ptr.hpp"
-#include "server/variant.hpp"
+#include "vocabulary/variant.hpp"
 
 #include <oaidl.h>
 

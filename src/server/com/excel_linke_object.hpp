@@ -14,7 +14,7 @@ namespace sheetpush::com {
 class ExcelLinkeObject final : public _ExcelLinke, public ISupportErrorInfo {
 public:
     // interfaceHalf names the methods and their parameters for late-bound clients.
-    ExcelLinkeObject(Platform& platform, ComPtr<ITypeInfo> interfaceHalf)
+    ExcelLinkeObject(WindowPlatform& platform, ComPtr<ITypeInfo> interfaceHalf)
         : core_(platform), interfaceHalf_(std::move(interfaceHalf)) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "server/variant.hpp"
+#include "vocabulary/variant.hpp"
 
 #include <oaidl.h>
 

@@ -1,6 +1,5 @@
 // Sheetpush.exe: registers or unregisters itself, or runs the start-up procedure and then serves
 // ExcelLinke objects to COM clients on one single-threaded apartment.
-#include "launch/excel_link_mod.hpp"
 #include "platform/win32/link_window.hpp"
 #include "platform/win32/win32_platform.hpp"
 #include "server/com/class_factory.hpp"
@@ -8,6 +7,7 @@
 #include "server/com/excel_linke_object.hpp"
 #include "server/com/registration.hpp"
 #include "server/com/type_library.hpp"
+#include "server/excel_link_mod.hpp"
 
 #include <objbase.h>
 #include <windows.h>
@@ -57,7 +57,7 @@ int registration(const Invocation& invocation) {
 }
 
 // Publishes the class and serves until the last client lets go.
-int serveClients(Platform& platform) {
+int serveClients(WindowPlatform& platform) {
     ComPtr<ITypeLib> library;
     ComPtr<ITypeInfo> described;
     if (FAILED(loadOwnTypeLibrary(library)) ||

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/platform.hpp"
 #include "platform/win32/win32_message_boxes.hpp"
+#include "window/window_platform.hpp"
 
 #include <string>
 #include <vector>
@@ -19,7 +19,7 @@ struct ShownMessage {
 
 // Real DDE and real message boxes; every other seam is an inert stand-in the cell operations
 // never reach.
-class TestPlatform : public sheetpush::Platform {
+class TestPlatform : public sheetpush::WindowPlatform {
 public:
     TestPlatform();
     ~TestPlatform() override;

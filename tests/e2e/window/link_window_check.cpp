@@ -252,7 +252,8 @@ void checkBehaviour(LinkWindow& view, ExcelLink& model, Recorded& recorded) {
     check(recorded.messages.empty(), "no message was shown");
 }
 
-void checkSeparateWindows(const LinkWindow& firstView, const ExcelLink& first, Platform& platform) {
+void checkSeparateWindows(const LinkWindow& firstView, const ExcelLink& first,
+                          WindowPlatform& platform) {
     ExcelLink second(platform);
     LinkWindow secondView(second);
     check(secondView.handle() != firstView.handle(), "each link window has a window of its own");

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/platform.hpp"
-#include "server/portable_formatting.hpp"
+#include "vocabulary/portable_formatting.hpp"
+#include "window/window_platform.hpp"
 
 #include <cstdint>
 #include <deque>
@@ -181,7 +181,7 @@ public:
     bool writable = true;
 };
 
-class FakePlatform : public Platform {
+class FakePlatform : public WindowPlatform {
 public:
     std::unique_ptr<DdeConversation> newConversation() override {
         return std::make_unique<FakeConversation>(excel);

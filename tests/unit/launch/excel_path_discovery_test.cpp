@@ -1,6 +1,6 @@
 #include "fakes/fake_platform.hpp"
-#include "launch/excel_link_mod.hpp"
 #include "launch/excel_path_discovery.hpp"
+#include "server/excel_link_mod.hpp"
 #include "window/excel_link.hpp"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,9 @@ const std::u16string entry = u"Orvand/Sheetpush/ExcelPath";
 
 class Discovery : public ::testing::Test {
 protected:
-    std::optional<std::u16string> discover() { return discoverExcelPath(window, platform.store); }
+    std::optional<std::u16string> discover() {
+        return discoverExcelPath(window.File1, window.CommonDialog2, platform.store);
+    }
     void store(std::u16string path) { platform.store.entries[entry] = std::move(path); }
     void install(const std::u16string& folder, std::u16string name = u"Excel.exe") {
         platform.files.folders[folder].push_back(std::move(name));
@@ -151,7 +153,7 @@ TEST(DiscoveryCut, AChosenPathShorterThanTheCutKeepsTheFolderOfThePassBefore) {
     PlatformWithDialog platform;
     platform.store.entries[entry] = u"Z:\\Nowhere\\Excel.exe";
     ExcelLink window(platform);
-    EXPECT_EQ(discoverExcelPath(window, platform.store), u"Q:\\a.exe");
+    EXPECT_EQ(discoverExcelPath(window.File1, window.CommonDialog2, platform.store), u"Q:\\a.exe");
     EXPECT_EQ(platform.store.entries[entry], u"Q:\\a.exe");
 }
 

@@ -27,6 +27,11 @@ protected:
         platform.files.folders[u"C:\\program files\\microsoft office\\office"] = {u"Excel.exe"};
     }
 
+    bool excelLinking(const Variant& XLS, std::int32_t ExcelShow) {
+        return sheetpush::excelLinking({window.File1, window.CommonDialog2, window.xlsPath},
+                                       platform, XLS, ExcelShow);
+    }
+
     fakes::FakePlatform platform;
     ExcelLink window{platform};
 };
@@ -62,7 +67,7 @@ class CommandLine : public WorkbookLaunch, public ::testing::WithParamInterface<
 TEST_P(CommandLine, IsTheExcelPathABlankAndTheWorkbookUnquoted) {
     const auto& c = GetParam();
     const auto expected = defaultPath + u" " + c.workbookPart;
-    EXPECT_TRUE(excelLinking(window, c.XLS, 1));
+    EXPECT_TRUE(excelLinking(c.XLS, 1));
     EXPECT_EQ(window.xlsPath.text(), expected);
     EXPECT_EQ(platform.launch.launches, (std::vector<Launch>{Launch{expected, 1}}));
     EXPECT_TRUE(platform.messages.shown.empty());
@@ -98,7 +103,7 @@ class LauncherResult : public WorkbookLaunch, public ::testing::WithParamInterfa
 TEST_P(LauncherResult, BelowThirtyTwoIsAReportedFailure) {
     const auto& c = GetParam();
     platform.launch.result = c.result;
-    EXPECT_EQ(excelLinking(window, namedBook, 7), c.started);
+    EXPECT_EQ(excelLinking(namedBook, 7), c.started);
     EXPECT_EQ(platform.launch.launches.size(), 1u);
     EXPECT_EQ(platform.messages.shown, c.started ? std::vector<fakes::ShownMessage>{}
                                                  : std::vector<fakes::ShownMessage>{launchFailure});
@@ -115,21 +120,21 @@ INSTANTIATE_TEST_SUITE_P(Results, LauncherResult,
                          [](const auto& info) { return info.param.name; });
 
 TEST_F(WorkbookLaunch, ShowWindowModeIsHandedOnUnchecked) {
-    EXPECT_TRUE(excelLinking(window, namedBook, -1));
+    EXPECT_TRUE(excelLinking(namedBook, -1));
     EXPECT_EQ(platform.launch.launches.at(0).showWindowMode, 0xFFFFFFFFu);
 }
 
 TEST_F(WorkbookLaunch, LauncherThatCannotBeCalledIsAReportedFailure) {
     platform.launch.callable = false;
-    EXPECT_FALSE(excelLinking(window, namedBook, 1));
+    EXPECT_FALSE(excelLinking(namedBook, 1));
     EXPECT_EQ(platform.messages.shown, std::vector<fakes::ShownMessage>{launchFailure});
 }
 
 // The command line of the earlier call is still in the field; launching it would start a
 // workbook the caller did not ask for.
 TEST_F(WorkbookLaunch, WorkbookWithoutAStringFormLaunchesNothing) {
-    ASSERT_TRUE(excelLinking(window, namedBook, 1));
-    EXPECT_FALSE(excelLinking(window, Unconvertible{0x200C}, 1));
+    ASSERT_TRUE(excelLinking(namedBook, 1));
+    EXPECT_FALSE(excelLinking(Unconvertible{0x200C}, 1));
     EXPECT_EQ(platform.launch.launches.size(), 1u);
     EXPECT_EQ(window.xlsPath.text(), defaultPath + u" D:\\Books\\Sales.xls");
     EXPECT_EQ(platform.messages.shown, std::vector<fakes::ShownMessage>{launchFailure});
@@ -137,7 +142,7 @@ TEST_F(WorkbookLaunch, WorkbookWithoutAStringFormLaunchesNothing) {
 
 TEST_F(WorkbookLaunch, CancelledDiscoveryEndsSilently) {
     platform.files.folders.clear();
-    EXPECT_FALSE(excelLinking(window, namedBook, 1));
+    EXPECT_FALSE(excelLinking(namedBook, 1));
     EXPECT_EQ(platform.dialog.requests.size(), 1u);
     EXPECT_EQ(window.xlsPath.text(), initialCommandLine);
     EXPECT_TRUE(platform.launch.launches.empty());
@@ -148,7 +153,7 @@ TEST_F(WorkbookLaunch, CancelledDiscoveryEndsSilently) {
 TEST_F(WorkbookLaunch, ExcelChosenInTheDialogStartsTheCommandLine) {
     platform.files.folders = {{u"E:\\Apps\\Office", {u"Excel.exe"}}};
     platform.dialog.answers = {u"E:\\Apps\\Office\\Excel.exe"};
-    EXPECT_TRUE(excelLinking(window, u"book.xls", 1));
+    EXPECT_TRUE(excelLinking(u"book.xls", 1));
     EXPECT_EQ(window.xlsPath.text(), u"E:\\Apps\\Office\\Excel.exe book.xls");
     EXPECT_EQ(platform.store.writes, std::vector<std::u16string>{u"E:\\Apps\\Office\\Excel.exe"});
 }
@@ -175,7 +180,7 @@ TEST_F(WorkbookLaunch, RunLaunchesTheFieldMaximizedThenTakesTheFocus) {
     EXPECT_TRUE(platform.messages.shown.empty());
     EXPECT_TRUE(platform.store.writes.empty());
 
-    ASSERT_TRUE(excelLinking(window, namedBook, 1));
+    ASSERT_TRUE(excelLinking(namedBook, 1));
     window.Command2_Click();
     EXPECT_EQ(platform.launch.launches.back(), (Launch{window.xlsPath.text(), 3}));
 }
@@ -196,7 +201,7 @@ TEST_F(WorkbookLaunch, RunReportsAFailedLaunchAfterTakingTheFocus) {
 
 TEST_F(WorkbookLaunch, RunWithoutAViewStillLaunches) {
     platform.launch.result = 11;
-    runCommandLine(window);
+    window.Command2_Click();
     EXPECT_EQ(platform.launch.launches.size(), 1u);
     EXPECT_EQ(platform.messages.shown, std::vector<fakes::ShownMessage>{launchFailure});
 }

@@ -1,7 +1,7 @@
 #include "server/excel_linke.hpp"
 
+#include "fakes/fake_object.hpp"
 #include "fakes/fake_platform.hpp"
-#include "server/fake_object.hpp"
 
 #include <gtest/gtest.h>
 

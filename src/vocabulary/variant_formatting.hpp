@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/failure.hpp"
-#include "server/variant.hpp"
+#include "vocabulary/failure.hpp"
+#include "vocabulary/variant.hpp"
 
 #include <string>
 

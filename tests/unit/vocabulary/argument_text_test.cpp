@@ -1,7 +1,7 @@
-#include "server/argument_text.hpp"
+#include "vocabulary/argument_text.hpp"
 
-#include "server/fake_object.hpp"
-#include "server/portable_formatting.hpp"
+#include "fakes/fake_object.hpp"
+#include "vocabulary/portable_formatting.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "link/conversation_cache.hpp"
+#include "controls/conversation_cache.hpp"
 
 #include <algorithm>
 #include <iterator>

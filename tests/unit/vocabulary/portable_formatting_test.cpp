@@ -1,4 +1,4 @@
-#include "server/portable_formatting.hpp"
+#include "vocabulary/portable_formatting.hpp"
 
 #include <gtest/gtest.h>
 

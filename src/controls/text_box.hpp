@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/change_notification.hpp"
+#include "controls/change_notification.hpp"
 
 #include <functional>
 #include <string>

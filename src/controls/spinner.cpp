@@ -1,4 +1,4 @@
-#include "window/spinner.hpp"
+#include "controls/spinner.hpp"
 
 namespace sheetpush {
 

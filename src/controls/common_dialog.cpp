@@ -1,4 +1,4 @@
-#include "window/common_dialog.hpp"
+#include "controls/common_dialog.hpp"
 
 namespace sheetpush {
 

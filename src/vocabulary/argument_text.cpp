@@ -1,6 +1,6 @@
-#include "server/argument_text.hpp"
+#include "vocabulary/argument_text.hpp"
 
-#include "server/overloaded.hpp"
+#include "vocabulary/overloaded.hpp"
 
 #include <memory>
 #include <variant>

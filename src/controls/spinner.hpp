@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/failure.hpp"
-#include "window/change_notification.hpp"
+#include "controls/change_notification.hpp"
+#include "vocabulary/failure.hpp"
 
 #include <cstdint>
 #include <functional>

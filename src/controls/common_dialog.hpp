@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/failure.hpp"
 #include "platform/file_dialog.hpp"
+#include "vocabulary/failure.hpp"
 
 #include <cstddef>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "link/conversation_cache.hpp"
-#include "platform/failure.hpp"
-#include "window/text_box.hpp"
+#include "controls/conversation_cache.hpp"
+#include "controls/text_box.hpp"
+#include "vocabulary/failure.hpp"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "platform/failure.hpp"
+#include "vocabulary/failure.hpp"
 
 #include <gtest/gtest.h>
 

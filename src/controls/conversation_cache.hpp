@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/dde_conversation.hpp"
-#include "platform/failure.hpp"
+#include "vocabulary/failure.hpp"
 
 #include <chrono>
 #include <cstddef>

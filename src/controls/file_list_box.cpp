@@ -1,4 +1,4 @@
-#include "window/file_list_box.hpp"
+#include "controls/file_list_box.hpp"
 
 #include <utility>
 

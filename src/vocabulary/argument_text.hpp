@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/failure.hpp"
-#include "platform/variant_formatting.hpp"
-#include "server/variant.hpp"
+#include "vocabulary/failure.hpp"
+#include "vocabulary/variant.hpp"
+#include "vocabulary/variant_formatting.hpp"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "server/portable_formatting.hpp"
+#include "vocabulary/portable_formatting.hpp"
 
-#include "server/overloaded.hpp"
+#include "vocabulary/overloaded.hpp"
 
 #include <charconv>
 #include <cmath>

@@ -2,9 +2,9 @@
 
 namespace sheetpush {
 
-class Platform;
+class WindowPlatform;
 
 // The start-up procedure: confirms or asks for the Excel path on a private window.
-void Main(Platform& platform);
+void Main(WindowPlatform& platform);
 
 } // namespace sheetpush
