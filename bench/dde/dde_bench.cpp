@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     sheetpush::win32::RawDdeConversation conversation;
-    if (conversation.connect(u"Excel", u"ورقة1", 10s)) {
+    if (!conversation.connect(u"Excel", u"ورقة1", 10s).ok()) {
         std::printf("the conversation seam could not connect\n");
         return 1;
     }
@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
          perRound,
          {}},
         {"RawDdeConversation::poke, held",
-         [&](int i) { return !conversation.poke(u"R1C1", numbered(i), 10s); },
+         [&](int i) { return conversation.poke(u"R1C1", numbered(i), 10s).ok(); },
          perRound,
          {}},
         {"SEND, one sheet", send(product, false), perRound, {}},

@@ -52,8 +52,8 @@ bool push(IDispatch& link, DISPID id, const wchar_t* sheet, int i) {
 bool freshConversationPoke(int i) {
     sheetpush::win32::RawDdeConversation conversation;
     std::wstring digits = std::to_wstring(i);
-    return !conversation.connect(u"Excel", u"Sheet1", 10s) &&
-           !conversation.poke(u"R1C1", std::u16string(digits.begin(), digits.end()), 10s);
+    return conversation.connect(u"Excel", u"Sheet1", 10s).ok() &&
+           conversation.poke(u"R1C1", std::u16string(digits.begin(), digits.end()), 10s).ok();
 }
 
 bool emptyInvoke(IDispatch& object, DISPID id) {

@@ -6,11 +6,11 @@ Status CommonDialog::ShowOpen() {
     auto chosen = dialog_.showOpen({DialogTitle, FileName, Filter, maxFileSize_});
     if (chosen) {
         FileName = std::move(*chosen);
-        return std::nullopt;
+        return {};
     }
     if (cancelError_)
-        return Failure{error::dialogCancelled, u"تم إلغاء مربع الحوار"};
-    return std::nullopt;
+        return error::dialogCancelled();
+    return {};
 }
 
 } // namespace sheetpush

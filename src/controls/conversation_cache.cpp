@@ -18,9 +18,9 @@ Result<DdeConversation*> ConversationCache::open(std::u16string_view application
     else
         std::rotate(conversations_.begin(), found, std::next(found));
     DdeConversation* conversation = conversations_.front().get();
-    if (auto failure = conversation->connect(application, topic, timeout)) {
+    if (auto connected = conversation->connect(application, topic, timeout); !connected.ok()) {
         std::erase_if(conversations_, [&](const auto& held) { return held.get() == conversation; });
-        return *std::move(failure);
+        return connected.failure();
     }
     // Only a conversation that did open takes another's place, so a sheet that is refused
     // costs the others nothing.

@@ -9,7 +9,7 @@ Status FileListBox::setPath(std::u16string folder) {
     if (!count.ok())
         return count.failure();
     path_ = std::move(folder);
-    return std::nullopt;
+    return {};
 }
 
 } // namespace sheetpush

@@ -11,7 +11,7 @@ namespace {
 // Names the link it could not use, so that the one message a failed operation shows says where
 // the text was meant to go.
 Failure noConversation(const std::u16string& topic) {
-    return {error::ddeNoConversation, u"لا توجد محادثة ربط مفتوحة مع " + excerpt(topic)};
+    return error::ddeNoConversation(u"لا توجد محادثة ربط مفتوحة مع " + excerpt(topic));
 }
 
 // LinkTimeout counts tenths of a second; a negative setting waits for nothing rather than for ever.
@@ -28,7 +28,7 @@ Status LinkedTextBox::setLinkMode(LinkMode mode) {
     mode_ = LinkMode::none;
     connected_ = nullptr;
     if (mode == LinkMode::none)
-        return std::nullopt;
+        return {};
     std::u16string_view topic = LinkTopic;
     auto bar = std::min(topic.find(u'|'), topic.size());
     auto application = topic.substr(0, bar);
@@ -38,7 +38,7 @@ Status LinkedTextBox::setLinkMode(LinkMode mode) {
         return opened.failure();
     mode_ = mode;
     connected_ = opened.value();
-    return std::nullopt;
+    return {};
 }
 
 Status LinkedTextBox::LinkPoke() {
@@ -54,7 +54,7 @@ Status LinkedTextBox::LinkRequest() {
     if (!reply.ok())
         return reply.failure();
     setText(std::move(reply).value());
-    return std::nullopt;
+    return {};
 }
 
 } // namespace sheetpush

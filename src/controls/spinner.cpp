@@ -1,25 +1,28 @@
 #include "controls/spinner.hpp"
 
+#include <tuple>
+
 namespace sheetpush {
 
 Status Spinner::setValue(std::int64_t value) {
     if (value < min_ || value > max_)
-        return Failure{error::invalidPropertyValue, u"قيمة خارج حدود عداد الأرقام"};
+        return error::invalidPropertyValue();
     if (value == value_)
-        return std::nullopt;
+        return {};
     value_ = static_cast<std::int32_t>(value);
     onChange_.raise();
-    return std::nullopt;
+    return {};
 }
 
+// Held at the range's ends, a step never leaves it.
 void Spinner::stepUp() {
     if (value_ < max_)
-        setValue(std::int64_t{value_} + 1);
+        std::ignore = setValue(std::int64_t{value_} + 1);
 }
 
 void Spinner::stepDown() {
     if (value_ > min_)
-        setValue(std::int64_t{value_} - 1);
+        std::ignore = setValue(std::int64_t{value_} - 1);
 }
 
 } // namespace sheetpush

@@ -1,6 +1,7 @@
 #include "launch/excel_path_discovery.hpp"
 
 #include <string_view>
+#include <tuple>
 
 namespace sheetpush {
 
@@ -15,13 +16,13 @@ inline constexpr std::size_t excelNameLength = 10;
 void rememberExcelPath(SettingsStore& settings, std::u16string_view path) {
     // A store that cannot be written does not undo the check: the path is confirmed for this
     // run, and the next run tests whatever the store still holds.
-    settings.write(u"Orvand", u"Sheetpush", u"ExcelPath", path);
+    std::ignore = settings.write(u"Orvand", u"Sheetpush", u"ExcelPath", path);
 }
 
 // The platform would take an empty folder for the current one, which says nothing about where
 // Excel is, so it counts as not found and the person is asked.
 bool folderHoldsExcel(FileListBox& files, const std::u16string& folder) {
-    if (folder.empty() || files.setPath(folder).has_value())
+    if (folder.empty() || !files.setPath(folder).ok())
         return false;
     const auto count = files.ListCount();
     return count.ok() && count.value() != 0;
@@ -35,7 +36,7 @@ bool askForExcel(CommonDialog& dialog, std::u16string& path) {
     dialog.Filter = u"برنامج الأكسل|Excel.exe";
     const auto shown = dialog.ShowOpen();
     path = dialog.FileName;
-    return !shown;
+    return shown.ok();
 }
 
 } // namespace

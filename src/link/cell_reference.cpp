@@ -18,7 +18,7 @@ namespace {
 constexpr std::int64_t exponentCeiling = 1'000'000'000;
 
 Failure overflowFailure(std::u16string_view text) {
-    return {error::overflow, u"تجاوز الرقم حدود السعة في النص \"" + excerpt(text) + u"\""};
+    return error::overflow(u"تجاوز الرقم حدود السعة في النص \"" + excerpt(text) + u"\"");
 }
 
 std::u16string withoutBlanks(std::u16string_view text) {
@@ -174,7 +174,7 @@ CellReference buildCellReference(std::u16string_view rowText, std::u16string_vie
     for (auto [letter, text] : {std::pair{u'R', rowText}, std::pair{u'C', columnText}}) {
         auto number = parseNumber(text);
         if (!number.ok())
-            reference.failure = number.failure();
+            reference.parsed = number.failure();
         appendPiece(reference.item, letter, number.ok() ? number.value() : 0.0);
     }
     return reference;

@@ -20,7 +20,7 @@ std::u16string numberText(double value);
 // overflowing number stands as 0, a cell Excel refuses.
 struct CellReference {
     std::u16string item;
-    Status failure;
+    Status parsed;
 };
 
 CellReference buildCellReference(std::u16string_view rowText, std::u16string_view columnText);

@@ -17,7 +17,7 @@ constexpr std::int16_t tenSeconds = 100;
 class FailureRecord {
 public:
     void note(Status status) {
-        if (status)
+        if (!status.ok())
             last_ = std::move(status);
     }
     const Status& last() const { return last_; }
@@ -39,16 +39,16 @@ void showLinkFailure(MessageBoxes& messages, const Failure& failure) {
 bool transferCell(const CellFields& fields, MessageBoxes& messages, Transfer transfer) {
     FailureRecord failures;
     auto reference = buildCellReference(fields.row.text(), fields.column.text());
-    failures.note(std::move(reference.failure));
+    failures.note(std::move(reference.parsed));
     auto& link = fields.text;
     link.LinkTimeout = tenSeconds;
     link.LinkItem = std::move(reference.item);
     link.LinkTopic = buildTopic(fields.sheet.text());
     failures.note(link.setLinkMode(LinkMode::manual));
     failures.note(transfer == Transfer::poke ? link.LinkPoke() : link.LinkRequest());
-    if (!failures.last())
+    if (failures.last().ok())
         return true;
-    showLinkFailure(messages, *failures.last());
+    showLinkFailure(messages, failures.last().failure());
     return false;
 }
 

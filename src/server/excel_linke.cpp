@@ -24,11 +24,11 @@ struct FieldWrite {
 // failing conversion still leaves the fields before it written and those after it untouched.
 Status writeFields(std::initializer_list<FieldWrite> writes, VariantFormatting& formatting) {
     std::vector<std::u16string> texts;
-    Status failure;
+    Status converted;
     for (const auto& write : writes) {
         auto text = argumentText(write.argument, formatting);
         if (!text.ok()) {
-            failure = text.failure();
+            converted = text.failure();
             break;
         }
         texts.push_back(std::move(text).value());
@@ -36,7 +36,7 @@ Status writeFields(std::initializer_list<FieldWrite> writes, VariantFormatting& 
     auto write = writes.begin();
     for (auto& text : texts)
         (write++)->field.setText(std::move(text));
-    return failure;
+    return converted;
 }
 
 } // namespace
@@ -51,20 +51,22 @@ ExcelLink& threadLinkWindow(WindowPlatform& platform) {
 Result<Variant> ExcelLinke::Sheetpush(const Variant& txt, const Variant& Col, const Variant& Row,
                                       const Variant& Sheet) {
     auto& window = threadLinkWindow(platform_);
-    if (auto failure = writeFields(
+    if (auto written = writeFields(
             {{window.Text1, txt}, {window.Text2, Col}, {window.Text3, Row}, {window.Text4, Sheet}},
-            platform_.formatting()))
-        return *failure;
+            platform_.formatting());
+        !written.ok())
+        return written.failure();
     return Variant(window.SEND());
 }
 
 Result<Variant> ExcelLinke::ImportFromExcel(const Variant& Col, const Variant& Row,
                                             const Variant& Sheet) {
     auto& window = threadLinkWindow(platform_);
-    if (auto failure =
+    if (auto written =
             writeFields({{window.Text2, Col}, {window.Text3, Row}, {window.Text4, Sheet}},
-                        platform_.formatting()))
-        return *failure;
+                        platform_.formatting());
+        !written.ok())
+        return written.failure();
     if (!window.Request())
         return Variant(std::u16string());
     return Variant(window.Text1.text());

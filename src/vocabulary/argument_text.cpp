@@ -9,10 +9,6 @@ namespace sheetpush {
 
 namespace {
 
-Failure typeMismatch() {
-    return {error::typeMismatch, u"عدم تطابق النوع"};
-}
-
 Result<std::u16string> valueText(const Variant& value, VariantFormatting& formatting,
                                  int objectsFollowed);
 
@@ -23,7 +19,7 @@ Result<std::u16string> referredText(const Variant& argument, VariantFormatting& 
         return valueText(argument, formatting, objectsFollowed);
     const auto* target = argument.as<VariantRef>().target;
     if (!target)
-        return typeMismatch();
+        return error::typeMismatch();
     return valueText(*target, formatting, objectsFollowed);
 }
 
@@ -33,16 +29,14 @@ Result<std::u16string> valueText(const Variant& value, VariantFormatting& format
         Overloaded{
             [](const Empty&) -> Result<std::u16string> { return std::u16string(); },
             [](const std::u16string& text) -> Result<std::u16string> { return text; },
-            [](const Null&) -> Result<std::u16string> {
-                return Failure{error::invalidUseOfNull, u"استخدام غير صالح للقيمة الخالية"};
-            },
-            [](const Unconvertible&) -> Result<std::u16string> { return typeMismatch(); },
-            [](const VariantRef&) -> Result<std::u16string> { return typeMismatch(); },
+            [](const Null&) -> Result<std::u16string> { return error::invalidUseOfNull(); },
+            [](const Unconvertible&) -> Result<std::u16string> { return error::typeMismatch(); },
+            [](const VariantRef&) -> Result<std::u16string> { return error::typeMismatch(); },
             [&](const std::shared_ptr<AutomationObject>& object) -> Result<std::u16string> {
                 if (!object)
-                    return Failure{error::objectNotSet, u"متغير الكائن غير معيّن"};
+                    return error::objectNotSet();
                 if (objectsFollowed == defaultValueDepthLimit)
-                    return typeMismatch();
+                    return error::typeMismatch();
                 auto value = object->defaultValue();
                 if (!value.ok())
                     return value.failure();

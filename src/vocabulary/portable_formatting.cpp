@@ -80,7 +80,7 @@ Result<std::u16string> date(Date value) {
     constexpr double firstDay = -657434; // 1 January 100
     constexpr double lastDay = 2958466;  // 1 January 10000
     if (!(value.days > firstDay - 1 && value.days < lastDay))
-        return Failure{error::overflow, u"التاريخ خارج النطاق المسموح"};
+        return error::overflow(u"التاريخ خارج النطاق المسموح");
     auto whole = static_cast<std::int64_t>(std::trunc(value.days));
     auto seconds = std::llround(std::fabs(value.days - std::trunc(value.days)) * 86400);
     if (seconds == 86400) {
@@ -110,9 +110,7 @@ Result<std::u16string> PortableFormatting::format(const Variant& scalar) {
                 return std::u16string(value ? u"True" : u"False");
             },
             [](Date value) { return date(value); },
-            [](const auto&) -> Result<std::u16string> {
-                return Failure{error::typeMismatch, u"عدم تطابق النوع"};
-            },
+            [](const auto&) -> Result<std::u16string> { return error::typeMismatch(); },
         },
         scalar.value());
 }

@@ -8,6 +8,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace sheetpush {
 
@@ -35,7 +36,7 @@ void fieldToSpinner(const TextBox& field, Spinner& spinner) {
     if (!parsed.ok())
         return;
     if (const auto whole = roundedHalfEven(parsed.value()))
-        spinner.setValue(*whole);
+        std::ignore = spinner.setValue(*whole);
 }
 
 void spinnerToField(const Spinner& spinner, TextBox& field) {
@@ -87,7 +88,7 @@ void ExcelLink::Command2_Click() {
 
 void ExcelLink::Command3_Click() {
     // Cancelling is no failure here; the field then takes the file confirmed earlier, if any.
-    CommonDialog1.ShowOpen();
+    std::ignore = CommonDialog1.ShowOpen();
     xlsPath.setText(CommonDialog1.FileName);
 }
 

@@ -39,7 +39,7 @@ public:
     explicit Object(std::unique_ptr<Variant> value) : value_(std::move(value)) {}
     Result<Variant> defaultValue() override {
         if (!value_)
-            return Failure{error::noDefaultMember, u"no default"};
+            return error::noDefaultMember();
         return *value_;
     }
 

@@ -24,7 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::require(reference.item.starts_with(u"R"));
     fuzz::require(reference.item.find(u'C') != std::u16string::npos);
     fuzz::require(reference.item.find(u' ') == std::u16string::npos);
-    fuzz::require(reference.failure.has_value() ==
-                  (!parseNumber(row).ok() || !parseNumber(column).ok()));
+    fuzz::require(!reference.parsed.ok() == (!parseNumber(row).ok() || !parseNumber(column).ok()));
     return 0;
 }

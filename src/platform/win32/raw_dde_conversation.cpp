@@ -234,14 +234,14 @@ Status RawDdeConversation::connect(std::u16string_view application, std::u16stri
     lastTimeout_ = timeout;
     Deadline deadline(timeout);
     if (!ensureWindow())
-        return Failure{error::ddeNoConversation,
-                       u"تعذر إنشاء نافذة المحادثة مع التطبيق " + quoted(application)};
+        return error::ddeNoConversation(u"تعذر إنشاء نافذة المحادثة مع التطبيق " +
+                                        quoted(application));
     drainQueue();
     if (partner_ && IsWindow(partner_) && isFor(application, topic)) {
         // Failures name the application and the sheet as the latest call spelled them.
         application_ = application;
         topic_ = topic;
-        return std::nullopt;
+        return {};
     }
     terminate(deadline);
     return initiate(application, topic, deadline);
@@ -261,9 +261,9 @@ Status RawDdeConversation::initiate(std::u16string_view application, std::u16str
     // A zero atom in an initiation asks every server for every topic: a name that makes no atom
     // (empty, or longer than an atom holds) must not open a conversation on some other sheet.
     if (!applicationAtom || !topicAtom)
-        return Failure{error::ddeNoPartner, u"لا يصلح الاسم " +
-                                                quoted(applicationAtom ? topic : application) +
-                                                u" لفتح محادثة: الاسم فارغ أو أطول من 255 حرفًا"};
+        return error::ddeNoPartner(u"لا يصلح الاسم " +
+                                   quoted(applicationAtom ? topic : application) +
+                                   u" لفتح محادثة: الاسم فارغ أو أطول من 255 حرفًا");
     std::vector<HWND> windows;
     EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&windows));
     // Each window gets only a short wait of its own, so that one that hangs on the question
@@ -297,12 +297,12 @@ Status RawDdeConversation::initiate(std::u16string_view application, std::u16str
         awaitLateAnswer(deadline);
     question_.reset();
     if (partner_)
-        return std::nullopt;
+        return {};
     if (answersPending)
-        return Failure{error::ddeTimeout, u"انتهت مهلة انتظار التطبيق " + quoted(application) +
-                                              u" لفتح الموضوع " + quoted(topic)};
-    return Failure{error::ddeNoPartner,
-                   u"لا يوجد تطبيق " + quoted(application) + u" يجيب على الموضوع " + quoted(topic)};
+        return error::ddeTimeout(u"انتهت مهلة انتظار التطبيق " + quoted(application) +
+                                 u" لفتح الموضوع " + quoted(topic));
+    return error::ddeNoPartner(u"لا يوجد تطبيق " + quoted(application) + u" يجيب على الموضوع " +
+                               quoted(topic));
 }
 
 // Answers to an initiation arrive as sent messages; only those are taken in while waiting, so
@@ -352,16 +352,15 @@ Status RawDdeConversation::poke(std::u16string_view item, std::u16string_view te
     lastTimeout_ = timeout;
     Deadline deadline(timeout);
     if (!partner_)
-        return Failure{error::ddeNoConversation,
-                       u"لا توجد محادثة مفتوحة لإرسال البند " + quoted(item)};
+        return error::ddeNoConversation(u"لا توجد محادثة مفتوحة لإرسال البند " + quoted(item));
     Status outcome;
     for (UINT format : candidateFormats()) {
         outcome = pokeAs(format, item, text, deadline);
-        if (!outcome) {
+        if (outcome.ok()) {
             format_ = format;
             break;
         }
-        if (outcome->number != error::ddeRefused)
+        if (outcome.failure().number != error::ddeRefused)
             break;
     }
     return outcome;
@@ -372,7 +371,7 @@ Status RawDdeConversation::pokeAs(UINT format, std::u16string_view item, std::u1
     UniqueGlobal data = pokeData(format, text);
     UniqueAtom atom = addAtom(item);
     if (!data || !atom)
-        return Failure{error::ddeRefused, u"تعذر تجهيز النص لإرساله إلى البند " + quoted(item)};
+        return error::ddeRefused(u"تعذر تجهيز النص لإرساله إلى البند " + quoted(item));
     LPARAM lParam = PackDDElParam(WM_DDE_POKE, reinterpret_cast<UINT_PTR>(data.get()), atom.get());
     if (!PostMessageW(partner_, WM_DDE_POKE, reinterpret_cast<WPARAM>(window_.get()), lParam)) {
         FreeDDElParam(WM_DDE_POKE, lParam);
@@ -394,7 +393,7 @@ Status RawDdeConversation::pokeAs(UINT format, std::u16string_view item, std::u1
     WORD status = takeAck(reply);
     if (!(status & ackAccepted))
         return refusal(status, item);
-    return std::nullopt;
+    return {};
 }
 
 Result<std::u16string> RawDdeConversation::request(std::u16string_view item,
@@ -402,8 +401,7 @@ Result<std::u16string> RawDdeConversation::request(std::u16string_view item,
     lastTimeout_ = timeout;
     Deadline deadline(timeout);
     if (!partner_)
-        return Failure{error::ddeNoConversation,
-                       u"لا توجد محادثة مفتوحة لطلب البند " + quoted(item)};
+        return error::ddeNoConversation(u"لا توجد محادثة مفتوحة لطلب البند " + quoted(item));
     Result<std::u16string> outcome = Failure{};
     for (UINT format : candidateFormats()) {
         outcome = requestAs(format, item, deadline);
@@ -421,7 +419,7 @@ Result<std::u16string> RawDdeConversation::requestAs(UINT format, std::u16string
                                                      const Deadline& deadline) {
     UniqueAtom atom = addAtom(item);
     if (!atom)
-        return Failure{error::ddeRefused, u"تعذر تجهيز طلب البند " + quoted(item)};
+        return error::ddeRefused(u"تعذر تجهيز طلب البند " + quoted(item));
     if (!PostMessageW(partner_, WM_DDE_REQUEST, reinterpret_cast<WPARAM>(window_.get()),
                       MAKELPARAM(format, atom.get()))) {
         abandon();
@@ -475,8 +473,8 @@ Result<std::u16string> RawDdeConversation::takeData(const MSG& data, std::u16str
     if (!keep)
         GlobalFree(memory);
     if (!text)
-        return Failure{error::ddeRefused, u"أرسل التطبيق " + quoted(application_) +
-                                              u" قيمة البند " + quoted(item) + u" بصيغة غير نصية"};
+        return error::ddeRefused(u"أرسل التطبيق " + quoted(application_) + u" قيمة البند " +
+                                 quoted(item) + u" بصيغة غير نصية");
     return std::move(*text);
 }
 
@@ -547,20 +545,20 @@ bool RawDdeConversation::handleUnanswered(const MSG& message) {
 
 Failure RawDdeConversation::refusal(WORD status, std::u16string_view item) const {
     if (status & ackBusy)
-        return Failure{error::ddeBusy, u"التطبيق " + quoted(application_) +
-                                           u" مشغول ولم ينفذ العملية على البند " + quoted(item)};
-    return Failure{error::ddeRefused,
-                   u"رفض التطبيق " + quoted(application_) + u" العملية على البند " + quoted(item)};
+        return error::ddeBusy(u"التطبيق " + quoted(application_) +
+                              u" مشغول ولم ينفذ العملية على البند " + quoted(item));
+    return error::ddeRefused(u"رفض التطبيق " + quoted(application_) + u" العملية على البند " +
+                             quoted(item));
 }
 
 Failure RawDdeConversation::timedOut(std::u16string_view item) const {
-    return Failure{error::ddeTimeout, u"انتهت مهلة انتظار رد التطبيق " + quoted(application_) +
-                                          u" على البند " + quoted(item)};
+    return error::ddeTimeout(u"انتهت مهلة انتظار رد التطبيق " + quoted(application_) +
+                             u" على البند " + quoted(item));
 }
 
 Failure RawDdeConversation::partnerQuit() const {
-    return Failure{error::ddePartnerQuit, u"أنهى التطبيق " + quoted(application_) +
-                                              u" المحادثة على الموضوع " + quoted(topic_)};
+    return error::ddePartnerQuit(u"أنهى التطبيق " + quoted(application_) +
+                                 u" المحادثة على الموضوع " + quoted(topic_));
 }
 
 } // namespace sheetpush::win32

@@ -10,7 +10,7 @@ namespace sheetpush::win32 {
 namespace {
 
 Failure pathNotFound() {
-    return {error::fileListPath, u"لم يتم العثور على المسار"};
+    return error::fileListPath(u"لم يتم العثور على المسار");
 }
 
 // An empty name would mean the current folder, which is not the folder anybody asked about.

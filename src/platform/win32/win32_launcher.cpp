@@ -43,7 +43,7 @@ Result<std::uint32_t> Win32Launcher::run(std::u16string_view commandLine,
                                          std::uint32_t showWindowMode) {
     auto line = ansi(commandLine);
     if (!line)
-        return Failure{error::launcherUnavailable, u"لا يمكن تمرير سطر الأوامر إلى المشغل"};
+        return error::launcherUnavailable(u"لا يمكن تمرير سطر الأوامر إلى المشغل");
     return static_cast<std::uint32_t>(WinExec(line->c_str(), showWindowMode));
 }
 

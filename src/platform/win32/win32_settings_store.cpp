@@ -12,9 +12,6 @@ namespace sheetpush::win32 {
 
 namespace {
 
-// The error number a program sees when its settings cannot be written.
-constexpr std::int32_t settingsAccessError = 75;
-
 std::wstring keyPath(std::u16string_view application, std::u16string_view section) {
     return L"Software\\" + wide(application) + L"\\" + wide(section);
 }
@@ -58,14 +55,14 @@ Status Win32SettingsStore::write(std::u16string_view application, std::u16string
     HKEY created = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, nullptr, 0,
                         KEY_SET_VALUE, nullptr, &created, nullptr) != ERROR_SUCCESS)
-        return Failure{settingsAccessError, u"تعذر حفظ الإعداد"};
+        return error::pathFileAccess();
     UniqueHkey owned(created);
     std::wstring text = wide(value);
     auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     if (RegSetValueExW(owned.get(), wide(key).c_str(), 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(text.c_str()), bytes) != ERROR_SUCCESS)
-        return Failure{settingsAccessError, u"تعذر حفظ الإعداد"};
-    return std::nullopt;
+        return error::pathFileAccess();
+    return {};
 }
 
 } // namespace sheetpush::win32

@@ -9,14 +9,10 @@ namespace sheetpush::win32 {
 
 namespace {
 
-Failure typeMismatch() {
-    return {error::typeMismatch, u"عدم تطابق النوع"};
-}
-
 Failure failureOf(HRESULT result) {
     if (result == DISP_E_OVERFLOW)
-        return {error::overflow, u"تجاوز السعة"};
-    return typeMismatch();
+        return error::overflow(u"تجاوز السعة");
+    return error::typeMismatch();
 }
 
 // Fills a VARIANT from a scalar; false for a value that is not a scalar of the system's types.
@@ -67,10 +63,10 @@ Result<std::u16string> Win32VariantFormatting::format(const Variant& scalar) {
     if (scalar.holds<std::u16string>())
         return scalar.as<std::u16string>();
     if (scalar.holds<Null>())
-        return Failure{error::invalidUseOfNull, u"استخدام غير صالح للقيمة الخالية"};
+        return error::invalidUseOfNull();
     UniqueVariant source;
     if (!fill(scalar, *source.get()))
-        return typeMismatch();
+        return error::typeMismatch();
     UniqueVariant text;
     HRESULT result = VariantChangeTypeEx(text.get(), source.get(), LOCALE_USER_DEFAULT,
                                          booleanWords(scalar), VT_BSTR);

@@ -11,9 +11,6 @@ namespace {
 
 constexpr wchar_t errorSource[] = L"Sheetpush.ExcelLinke";
 
-// Runtime error 438, "object doesn't support this property or method".
-constexpr char16_t noDefaultMember[] = u"الكائن لا يدعم هذه الخاصية أو الأسلوب";
-
 void setErrorObject(const Failure& failure) {
     ComPtr<ICreateErrorInfo> created;
     if (FAILED(CreateErrorInfo(created.put())))
@@ -52,7 +49,7 @@ Failure failureFrom(HRESULT result, EXCEPINFO& exception) {
         if (number)
             return {number, win32::utf16(win32::bstrView(exception.bstrDescription))};
     }
-    return {error::noDefaultMember, noDefaultMember};
+    return error::noDefaultMember();
 }
 
 ExceptionInfo::~ExceptionInfo() {

@@ -189,36 +189,42 @@ void initiation(Context& context) {
         context, [&] { return window.SEND(); }, "SEND to the sheet asked for");
 }
 
+bool failedWith(const sheetpush::Status& status, std::int32_t number) {
+    return !status.ok() && status.failure().number == number;
+}
+
 // The conversation itself: each failure's number and description.
 void conversation(Context& context) {
     auto& checks = context.checks;
     RawDdeConversation dde;
     auto poked = dde.poke(u"R1C1", u"x", 2s);
-    checks.expect(poked && poked->number == error::ddeNoConversation, "poke before connect");
+    checks.expect(failedWith(poked, error::ddeNoConversation), "poke before connect");
     auto unknown = dde.connect(u"Excel", u"NoSuchSheet", 2s);
-    checks.expect(unknown && unknown->number == error::ddeNoPartner, "unknown topic: number");
-    if (unknown)
-        checks.equal(unknown->description, u"لا يوجد تطبيق «Excel» يجيب على الموضوع «NoSuchSheet»",
+    checks.expect(failedWith(unknown, error::ddeNoPartner), "unknown topic: number");
+    if (!unknown.ok())
+        checks.equal(unknown.failure().description,
+                     u"لا يوجد تطبيق «Excel» يجيب على الموضوع «NoSuchSheet»",
                      "unknown topic: description");
-    checks.expect(!dde.connect(u"Excel", arabicSheet, 2s), "connect");
+    checks.expect(dde.connect(u"Excel", arabicSheet, 2s).ok(), "connect");
     auto negative = dde.poke(u"R-3C2", u"x", 2s);
-    checks.expect(negative && negative->number == error::ddeRefused, "negative row: number");
-    if (negative)
-        checks.equal(negative->description, refused(u"R-3C2"), "negative row: description");
+    checks.expect(failedWith(negative, error::ddeRefused), "negative row: number");
+    if (!negative.ok())
+        checks.equal(negative.failure().description, refused(u"R-3C2"),
+                     "negative row: description");
     auto zero = dde.request(u"R0C0", 2s);
     checks.expect(!zero.ok() && zero.failure().number == error::ddeRefused, "request R0C0");
     // Arabic-Indic digits have no place in the Arabic ANSI code page: only Unicode carries them.
-    checks.expect(!dde.poke(u"R2C2", u"قيمة ١٢٣", 2s), "poke R2C2");
-    checks.expect(!dde.connect(u"Excel", arabicSheet, 2s), "connect again on the same topic");
+    checks.expect(dde.poke(u"R2C2", u"قيمة ١٢٣", 2s).ok(), "poke R2C2");
+    checks.expect(dde.connect(u"Excel", arabicSheet, 2s).ok(), "connect again on the same topic");
     auto value = dde.request(u"R2C2", 2s);
     checks.expect(value.ok() && value.value() == u"قيمة ١٢٣\r\n", "request R2C2");
 }
 
 void busy(Context& context) {
     RawDdeConversation dde;
-    context.checks.expect(!dde.connect(u"Excel", arabicSheet, 2s), "connect");
+    context.checks.expect(dde.connect(u"Excel", arabicSheet, 2s).ok(), "connect");
     auto poked = dde.poke(u"R1C1", u"x", 2s);
-    context.checks.expect(poked && poked->number == error::ddeBusy, "busy poke: number");
+    context.checks.expect(failedWith(poked, error::ddeBusy), "busy poke: number");
     auto asked = dde.request(u"R1C1", 2s);
     context.checks.expect(!asked.ok() && asked.failure().number == error::ddeBusy,
                           "busy request: number");
@@ -262,14 +268,14 @@ void timeout(Context& context) {
 // An answer that comes after its transaction gave up must not answer the next one.
 void lateAnswer(Context& context) {
     RawDdeConversation dde;
-    context.checks.expect(!dde.connect(u"Excel", arabicSheet, 5s), "connect");
+    context.checks.expect(dde.connect(u"Excel", arabicSheet, 5s).ok(), "connect");
     auto late = dde.poke(u"R0C0", u"x", 300ms);
-    context.checks.expect(late && late->number == error::ddeTimeout, "short time-out: number");
-    context.checks.expect(!dde.connect(u"Excel", arabicSheet, 5s), "reconnect");
+    context.checks.expect(failedWith(late, error::ddeTimeout), "short time-out: number");
+    context.checks.expect(dde.connect(u"Excel", arabicSheet, 5s).ok(), "reconnect");
     auto next = dde.poke(u"R1C1", u"y", 5s);
-    context.checks.expect(!next, "the next poke gets its own answer");
+    context.checks.expect(next.ok(), "the next poke gets its own answer");
     auto refusedLate = dde.poke(u"R0C0", u"z", 5s);
-    context.checks.expect(refusedLate && refusedLate->number == error::ddeRefused,
+    context.checks.expect(failedWith(refusedLate, error::ddeRefused),
                           "a refusal after a late answer is still a refusal");
 }
 
@@ -298,11 +304,11 @@ void strayAck(Context& context) {
 // the partner refuses, must not take the stray for its answer.
 void strayFence(Context& context) {
     RawDdeConversation dde;
-    context.checks.expect(!dde.connect(u"Excel", arabicSheet, 5s), "connect");
+    context.checks.expect(dde.connect(u"Excel", arabicSheet, 5s).ok(), "connect");
     for (int round = 1; round <= 20; ++round) {
         auto value = dde.request(u"R5C5", 5s);
         auto poked = dde.poke(u"R5C5", u"x", 5s);
-        if (!value.ok() || !poked || poked->number != error::ddeRefused) {
+        if (!value.ok() || !failedWith(poked, error::ddeRefused)) {
             context.checks.expect(false, "round " + std::to_string(round) +
                                              ": request answered, then the poke refused");
             return;

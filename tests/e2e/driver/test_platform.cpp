@@ -37,7 +37,7 @@ public:
 class NoLauncher : public sheetpush::Launcher {
 public:
     sheetpush::Result<std::uint32_t> run(std::u16string_view, std::uint32_t) override {
-        return sheetpush::Failure{sheetpush::error::launcherUnavailable, u"no launcher"};
+        return sheetpush::error::launcherUnavailable(u"no launcher");
     }
 };
 
@@ -49,14 +49,14 @@ public:
     }
     sheetpush::Status write(std::u16string_view, std::u16string_view, std::u16string_view,
                             std::u16string_view) override {
-        return std::nullopt;
+        return {};
     }
 };
 
 class NoFormatting : public sheetpush::VariantFormatting {
 public:
     sheetpush::Result<std::u16string> format(const sheetpush::Variant&) override {
-        return sheetpush::Failure{sheetpush::error::typeMismatch, u"no formatting"};
+        return sheetpush::error::typeMismatch();
     }
 };
 

@@ -58,7 +58,8 @@ void storeRaw(DWORD type, const void* data, DWORD size) {
 void checkSettings() {
     Win32SettingsStore store;
     const std::u16string arabic = u"C:\\برامج\\مكتب أوفيس\\Excel.exe";
-    check(!store.write(u"Orvand", u"Sheetpush", u"ExcelPath", arabic), "the setting is written");
+    check(store.write(u"Orvand", u"Sheetpush", u"ExcelPath", arabic).ok(),
+          "the setting is written");
     check(store.read(u"Orvand", u"Sheetpush", u"ExcelPath") == arabic,
           "Arabic text comes back unchanged");
 
@@ -73,11 +74,11 @@ void checkSettings() {
     check(!store.read(u"Orvand", u"NoSuchSection", u"ExcelPath"), "a missing key is no entry");
 
     const std::u16string longText(70000, u'ط');
-    check(!store.write(u"Orvand", u"Sheetpush", u"ExcelPath", longText) &&
+    check(store.write(u"Orvand", u"Sheetpush", u"ExcelPath", longText).ok() &&
               store.read(u"Orvand", u"Sheetpush", u"ExcelPath") == longText,
           "a value longer than any fixed buffer comes back whole");
 
-    check(!store.write(u"Orvand", u"Sheetpush", u"ExcelPath", u"") &&
+    check(store.write(u"Orvand", u"Sheetpush", u"ExcelPath", u"").ok() &&
               store.read(u"Orvand", u"Sheetpush", u"ExcelPath") == u"",
           "an empty string is an entry, not a missing one");
 

@@ -51,14 +51,14 @@ class RecordingConversation : public DdeConversation {
 public:
     explicit RecordingConversation(Recorded& recorded) : recorded_(recorded) {}
     Status connect(std::u16string_view, std::u16string_view, std::chrono::milliseconds) override {
-        return std::nullopt;
+        return {};
     }
     // One recorder stands for every sheet.
     bool isFor(std::u16string_view, std::u16string_view) const override { return true; }
     Status poke(std::u16string_view item, std::u16string_view text,
                 std::chrono::milliseconds) override {
         recorded_.pokes.push_back(std::u16string(item) + u"=" + std::u16string(text));
-        return std::nullopt;
+        return {};
     }
     Result<std::u16string> request(std::u16string_view, std::chrono::milliseconds) override {
         return std::u16string();

@@ -22,9 +22,9 @@ protected:
     LinkedTextBox box{[this] { return std::make_unique<fakes::FakeConversation>(excel); }};
 
     void expectNoConversation(const Status& status) {
-        ASSERT_TRUE(status);
-        EXPECT_EQ(status->number, error::ddeNoConversation);
-        EXPECT_NE(status->description.find(box.LinkTopic), std::u16string::npos);
+        ASSERT_FALSE(status.ok());
+        EXPECT_EQ(status.failure().number, error::ddeNoConversation);
+        EXPECT_NE(status.failure().description.find(box.LinkTopic), std::u16string::npos);
     }
 };
 
@@ -42,22 +42,22 @@ TEST_F(LinkedTextBoxTest, ManualModeConnectsOnTheTopicSplitAtTheFirstBar) {
     excel.topics.insert(u"a|b");
     box.LinkTopic = u"Excel|a|b";
     box.LinkTimeout = 25;
-    EXPECT_FALSE(box.setLinkMode(LinkMode::manual));
+    EXPECT_TRUE(box.setLinkMode(LinkMode::manual).ok());
     EXPECT_EQ(box.linkMode(), LinkMode::manual);
     EXPECT_EQ(excel.steps, (std::vector<DdeStep>{{DdeStep::connect, u"Excel", u"a|b", u"", 2500}}));
 }
 
 TEST_F(LinkedTextBoxTest, TopicWithoutBarIsAllApplication) {
     box.LinkTopic = u"Excel";
-    EXPECT_TRUE(box.setLinkMode(LinkMode::manual));
+    EXPECT_FALSE(box.setLinkMode(LinkMode::manual).ok());
     EXPECT_EQ(excel.steps, (std::vector<DdeStep>{{DdeStep::connect, u"Excel", u"", u"", 10000}}));
 }
 
 TEST_F(LinkedTextBoxTest, TransfersAfterAFailedConnectNeverReachThePartner) {
     box.LinkTopic = u"Excel|ورقة9";
     auto status = box.setLinkMode(LinkMode::manual);
-    ASSERT_TRUE(status);
-    EXPECT_EQ(status->number, error::ddeNoPartner);
+    ASSERT_FALSE(status.ok());
+    EXPECT_EQ(status.failure().number, error::ddeNoPartner);
     EXPECT_EQ(box.linkMode(), LinkMode::none);
     expectNoConversation(box.LinkPoke());
     expectNoConversation(box.LinkRequest());
@@ -65,16 +65,16 @@ TEST_F(LinkedTextBoxTest, TransfersAfterAFailedConnectNeverReachThePartner) {
 }
 
 TEST_F(LinkedTextBoxTest, AFailedReconnectDropsTheEarlierConversation) {
-    ASSERT_FALSE(box.setLinkMode(LinkMode::manual));
+    ASSERT_TRUE(box.setLinkMode(LinkMode::manual).ok());
     excel.hangUp(u"ورقة1");
     excel.answers = false;
-    EXPECT_TRUE(box.setLinkMode(LinkMode::manual));
+    EXPECT_FALSE(box.setLinkMode(LinkMode::manual).ok());
     expectNoConversation(box.LinkPoke());
 }
 
 TEST_F(LinkedTextBoxTest, ModeNoneEndsTheLink) {
-    ASSERT_FALSE(box.setLinkMode(LinkMode::manual));
-    EXPECT_FALSE(box.setLinkMode(LinkMode::none));
+    ASSERT_TRUE(box.setLinkMode(LinkMode::manual).ok());
+    EXPECT_TRUE(box.setLinkMode(LinkMode::none).ok());
     EXPECT_EQ(box.linkMode(), LinkMode::none);
     expectNoConversation(box.LinkPoke());
 }
@@ -82,8 +82,8 @@ TEST_F(LinkedTextBoxTest, ModeNoneEndsTheLink) {
 TEST_F(LinkedTextBoxTest, PokeSendsTheTextAndLeavesIt) {
     box.setText(u"نص");
     box.LinkItem = u"R2C3";
-    ASSERT_FALSE(box.setLinkMode(LinkMode::manual));
-    EXPECT_FALSE(box.LinkPoke());
+    ASSERT_TRUE(box.setLinkMode(LinkMode::manual).ok());
+    EXPECT_TRUE(box.LinkPoke().ok());
     EXPECT_EQ(box.text(), u"نص");
     EXPECT_EQ(excel.steps.back(), (DdeStep{DdeStep::poke, u"", u"R2C3", u"نص", 10000}));
     EXPECT_EQ(excel.cells[u"ورقة1!R2C3"], u"نص");
@@ -92,8 +92,8 @@ TEST_F(LinkedTextBoxTest, PokeSendsTheTextAndLeavesIt) {
 TEST_F(LinkedTextBoxTest, RequestReplacesTheTextExactlyAsSent) {
     excel.cells[u"ورقة1!R1C1"] = u" a\r\nb\r\n";
     box.setText(u"old");
-    ASSERT_FALSE(box.setLinkMode(LinkMode::manual));
-    EXPECT_FALSE(box.LinkRequest());
+    ASSERT_TRUE(box.setLinkMode(LinkMode::manual).ok());
+    EXPECT_TRUE(box.LinkRequest().ok());
     EXPECT_EQ(box.text(), u" a\r\nb\r\n");
 }
 
@@ -101,12 +101,12 @@ TEST_F(LinkedTextBoxTest, RefusedTransfersReportThePartnersFailureAndKeepTheText
     excel.refusedItems.insert(u"R0C0");
     box.LinkItem = u"R0C0";
     box.setText(u"old");
-    ASSERT_FALSE(box.setLinkMode(LinkMode::manual));
+    ASSERT_TRUE(box.setLinkMode(LinkMode::manual).ok());
     auto poke = box.LinkPoke();
     auto request = box.LinkRequest();
-    ASSERT_TRUE(poke && request);
-    EXPECT_EQ(poke->number, error::ddeRefused);
-    EXPECT_EQ(request->number, error::ddeRefused);
+    ASSERT_FALSE(poke.ok() || request.ok());
+    EXPECT_EQ(poke.failure().number, error::ddeRefused);
+    EXPECT_EQ(request.failure().number, error::ddeRefused);
     EXPECT_EQ(box.text(), u"old");
 }
 
@@ -168,7 +168,7 @@ TEST_P(ConversationCacheTest, EachSheetKeepsOneConversationWhileOthersComeAndGo)
         auto opened = box.setLinkMode(LinkMode::manual);
         auto poked = box.LinkPoke();
         auto sheet = sheetOf(name);
-        EXPECT_EQ(!opened && !poked, sheet.has_value()) << ::testing::PrintToString(name);
+        EXPECT_EQ(opened.ok() && poked.ok(), sheet.has_value()) << ::testing::PrintToString(name);
         if (sheet) {
             EXPECT_EQ(excel.cells[*sheet + u"!R1C1"], text) << ::testing::PrintToString(name);
         }

@@ -23,9 +23,7 @@ public:
         return calling([value](FakeObject&) -> Result<Variant> { return value; });
     }
     static Variant without() {
-        return calling([](FakeObject&) -> Result<Variant> {
-            return Failure{error::noDefaultMember, u"no default"};
-        });
+        return calling([](FakeObject&) -> Result<Variant> { return error::noDefaultMember(); });
     }
     // An object whose default value is the object itself.
     static Variant itself() {

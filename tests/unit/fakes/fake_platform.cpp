@@ -39,19 +39,19 @@ Status FakeConversation::connect(std::u16string_view application, std::u16string
                             {},
                             timeout.count()});
     if (isOpen() && isFor(application, topic))
-        return std::nullopt;
+        return {};
     end();
     if (!excel_.answers)
-        return Failure{error::ddeTimeout, u"timeout"};
+        return error::ddeTimeout(u"timeout");
     auto known = std::find_if(excel_.topics.begin(), excel_.topics.end(),
                               [&](const auto& sheet) { return sameName(sheet, topic); });
     if (application != u"Excel" || known == excel_.topics.end())
-        return Failure{error::ddeNoPartner, u"no partner: " + std::u16string(topic)};
+        return error::ddeNoPartner(u"no partner: " + std::u16string(topic));
     topic_ = *known;
     number_ = ++excel_.opened;
     excel_.open[*number_] = *topic_;
     excel_.conversations.push_back(u"+" + *topic_);
-    return std::nullopt;
+    return {};
 }
 
 void FakeConversation::end() {
@@ -66,14 +66,14 @@ void FakeConversation::end() {
 Result<int> FakeFileList::countMatching(std::u16string_view folder, std::u16string_view pattern) {
     auto key = folded(folder);
     if (std::find(unreadable.begin(), unreadable.end(), folder) != unreadable.end())
-        return Failure{error::fileListPath, u"unreadable folder"};
+        return error::fileListPath(u"unreadable folder");
     for (const auto& [name, files] : folders) {
         if (folded(name) != key)
             continue;
         return static_cast<int>(std::count_if(
             files.begin(), files.end(), [&](const auto& file) { return matches(file, pattern); }));
     }
-    return Failure{error::fileListPath, u"no such folder"};
+    return error::fileListPath(u"no such folder");
 }
 
 } // namespace sheetpush::fakes

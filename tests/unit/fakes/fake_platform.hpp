@@ -64,17 +64,17 @@ public:
                 std::chrono::milliseconds timeout) override {
         excel_.steps.push_back(
             {DdeStep::poke, {}, std::u16string(item), std::u16string(text), timeout.count()});
-        if (auto refused = refusal(item))
+        if (auto refused = refusal(item); !refused.ok())
             return refused;
         excel_.cells[*topic_ + u"!" + std::u16string(item)] = text;
-        return std::nullopt;
+        return {};
     }
 
     Result<std::u16string> request(std::u16string_view item,
                                    std::chrono::milliseconds timeout) override {
         excel_.steps.push_back({DdeStep::request, {}, std::u16string(item), {}, timeout.count()});
-        if (auto refused = refusal(item))
-            return *refused;
+        if (auto refused = refusal(item); !refused.ok())
+            return refused.failure();
         return excel_.cells[*topic_ + u"!" + std::u16string(item)];
     }
 
@@ -84,12 +84,12 @@ private:
 
     Status refusal(std::u16string_view item) const {
         if (!isOpen())
-            return Failure{error::ddeNoConversation, u"no conversation"};
+            return error::ddeNoConversation(u"no conversation");
         if (!excel_.answers)
-            return Failure{error::ddeTimeout, u"timeout"};
+            return error::ddeTimeout(u"timeout");
         if (excel_.refusedItems.contains(std::u16string(item)))
-            return Failure{error::ddeRefused, u"refused: " + std::u16string(item)};
-        return std::nullopt;
+            return error::ddeRefused(u"refused: " + std::u16string(item));
+        return {};
     }
 
     FakeExcel& excel_;
@@ -141,7 +141,7 @@ public:
                               std::uint32_t showWindowMode) override {
         launches.push_back({std::u16string(commandLine), showWindowMode});
         if (!callable)
-            return Failure{error::launcherUnavailable, u"launcher unavailable"};
+            return error::launcherUnavailable(u"launcher unavailable");
         return result;
     }
     struct Launch {
@@ -167,9 +167,9 @@ public:
                  std::u16string_view key, std::u16string_view value) override {
         writes.emplace_back(value);
         if (!writable)
-            return Failure{75, u"read-only"};
+            return error::pathFileAccess();
         entries[name(application, section, key)] = value;
-        return std::nullopt;
+        return {};
     }
     static std::u16string name(std::u16string_view application, std::u16string_view section,
                                std::u16string_view key) {

@@ -26,7 +26,7 @@ TEST_P(CellReferenceTest, BuildsRowThenColumn) {
     const auto& c = GetParam();
     auto reference = buildCellReference(c.row, c.column);
     EXPECT_EQ(reference.item, c.item);
-    EXPECT_FALSE(reference.failure);
+    EXPECT_TRUE(reference.parsed.ok());
 }
 
 // A negative number keeps its "-" so that Excel refuses the cell instead of the text landing in
@@ -54,16 +54,16 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CellReferenceOverflow, RecordsTheFailureAndBuildsWithZero) {
     auto reference = buildCellReference(u"1E400", u"2");
     EXPECT_EQ(reference.item, u"R0C2");
-    ASSERT_TRUE(reference.failure);
-    EXPECT_EQ(reference.failure->number, error::overflow);
-    EXPECT_NE(reference.failure->description.find(u"1E400"), std::u16string::npos);
+    ASSERT_FALSE(reference.parsed.ok());
+    EXPECT_EQ(reference.parsed.failure().number, error::overflow);
+    EXPECT_NE(reference.parsed.failure().description.find(u"1E400"), std::u16string::npos);
 }
 
 TEST(CellReferenceOverflow, TheColumnFailureReplacesTheRowFailure) {
     auto reference = buildCellReference(u"1E400", u"-1D999");
     EXPECT_EQ(reference.item, u"R0C0");
-    ASSERT_TRUE(reference.failure);
-    EXPECT_NE(reference.failure->description.find(u"-1D999"), std::u16string::npos);
+    ASSERT_FALSE(reference.parsed.ok());
+    EXPECT_NE(reference.parsed.failure().description.find(u"-1D999"), std::u16string::npos);
 }
 
 struct ParseCase {

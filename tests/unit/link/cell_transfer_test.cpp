@@ -41,7 +41,7 @@ protected:
         fakes::FakeExcel idle;
         LinkedTextBox box{[&idle] { return std::make_unique<fakes::FakeConversation>(idle); }};
         box.LinkTopic = window.Text1.LinkTopic;
-        return box.LinkPoke()->description;
+        return box.LinkPoke().failure().description;
     }
 };
 
