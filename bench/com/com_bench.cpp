@@ -5,7 +5,7 @@
 //   ComBench.exe [calls]
 
 #include "bare_server.hpp"
-#include "platform/win32/com_raii.hpp"
+#include "platform/win32/raii.hpp"
 #include "server/com/com_ptr.hpp"
 #include "sheetpush_h.h"
 
@@ -62,13 +62,13 @@ HRESULT emptyCall(IDispatch& object) {
 HRESULT invokeSheetpush(IDispatch& object, DISPID id) {
     VARIANT arguments[4] = {};
     arguments[3].vt = VT_BSTR;
-    arguments[3].bstrVal = copyBstr(L"bench").release();
+    arguments[3].bstrVal = copyBstr(L"bench").detach();
     arguments[2].vt = VT_I2;
     arguments[2].iVal = 1;
     arguments[1].vt = VT_I2;
     arguments[1].iVal = 1;
     arguments[0].vt = VT_BSTR;
-    arguments[0].bstrVal = copyBstr(L"Sheet1").release();
+    arguments[0].bstrVal = copyBstr(L"Sheet1").detach();
     DISPPARAMS parameters{arguments, nullptr, 4, 0};
     UniqueVariant result;
     HRESULT called = object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,

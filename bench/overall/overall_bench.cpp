@@ -9,7 +9,7 @@
 #include "bare_server.hpp"
 #include "rounds.hpp"
 
-#include "platform/win32/com_raii.hpp"
+#include "platform/win32/raii.hpp"
 #include "platform/win32/raw_dde_conversation.hpp"
 #include "server/com/com_ptr.hpp"
 #include "sheetpush_h.h"
@@ -33,13 +33,13 @@ using sheetpush::win32::UniqueVariant;
 bool push(IDispatch& link, DISPID id, const wchar_t* sheet, int i) {
     VARIANT arguments[4] = {};
     arguments[3].vt = VT_BSTR;
-    arguments[3].bstrVal = copyBstr(L"bench " + std::to_wstring(i)).release();
+    arguments[3].bstrVal = copyBstr(L"bench " + std::to_wstring(i)).detach();
     arguments[2].vt = VT_I4;
     arguments[2].lVal = 1;
     arguments[1].vt = VT_I4;
     arguments[1].lVal = 1;
     arguments[0].vt = VT_BSTR;
-    arguments[0].bstrVal = copyBstr(sheet).release();
+    arguments[0].bstrVal = copyBstr(sheet).detach();
     DISPPARAMS parameters{arguments, nullptr, 4, 0};
     UniqueVariant result;
     HRESULT called = link.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,

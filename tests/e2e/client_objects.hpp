@@ -3,7 +3,7 @@
 // Values a test client passes to the server as arguments: plain texts and numbers, and objects
 // that the server asks for their default value, or finds they have none.
 
-#include "platform/win32/com_raii.hpp"
+#include "platform/win32/raii.hpp"
 #include "server/com/com_ptr.hpp"
 
 #include <oaidl.h>
@@ -16,7 +16,7 @@ namespace e2e {
 inline VARIANT text(const std::wstring& value) {
     VARIANT variant{};
     variant.vt = VT_BSTR;
-    variant.bstrVal = sheetpush::win32::copyBstr(value).release();
+    variant.bstrVal = sheetpush::win32::copyBstr(value).detach();
     return variant;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/win32/gdi_raii.hpp"
 #include "platform/win32/link_window_layout.hpp"
 #include "platform/win32/raii.hpp"
 #include "window/window_view.hpp"

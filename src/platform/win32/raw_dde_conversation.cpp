@@ -1,9 +1,8 @@
 #include "platform/win32/raw_dde_conversation.hpp"
 
+#include "platform/win32/dde_messages.hpp"
 #include "platform/win32/message_window.hpp"
 #include "platform/win32/wide_text.hpp"
-
-#include <dde.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -38,11 +37,6 @@ constexpr DWORD answerWait = 250;
 // The conversation's ending is waited for this long at most when the owner goes away.
 constexpr std::chrono::milliseconds farewellLimit{1000};
 
-// The fAck and fBusy bits of a DDEACK status word.
-constexpr WORD ackAccepted = 0x8000;
-constexpr WORD ackBusy = 0x4000;
-
-constexpr std::size_t dataHeaderSize = offsetof(DDEDATA, Value);
 constexpr std::size_t pokeHeaderSize = offsetof(DDEPOKE, Value);
 
 constexpr wchar_t windowClass[] = L"SheetpushDdeClient";
@@ -77,23 +71,6 @@ HWND sender(const MSG& message) {
     return reinterpret_cast<HWND>(message.wParam);
 }
 
-// The atom and the first value of a packed DDE parameter; the parameter itself stays owned.
-std::pair<UINT_PTR, ATOM> unpack(const MSG& message) {
-    UINT_PTR low = 0;
-    UINT_PTR high = 0;
-    UnpackDDElParam(message.message, message.lParam, &low, &high);
-    return {low, static_cast<ATOM>(high)};
-}
-
-// Takes an acknowledgement apart: its status word, with the atom and the parameter freed, as
-// the receiver of WM_DDE_ACK must.
-WORD takeAck(const MSG& ack) {
-    auto [status, atom] = unpack(ack);
-    FreeDDElParam(WM_DDE_ACK, ack.lParam);
-    GlobalDeleteAtom(atom);
-    return static_cast<WORD>(status);
-}
-
 UniqueGlobal pokeData(UINT format, std::u16string_view text) {
     std::wstring units = wide(text);
     std::string narrow;
@@ -124,54 +101,12 @@ UniqueGlobal pokeData(UINT format, std::u16string_view text) {
     return memory;
 }
 
-// Text from a data block's value part, never reading past the block's real end; the text ends
-// at the first NUL or at the end of the block.
-std::optional<std::u16string> decodeText(UINT format, const unsigned char* value,
-                                         std::size_t size) {
-    if (format == CF_UNICODETEXT) {
-        std::u16string text(size / sizeof(char16_t), u'\0');
-        std::memcpy(text.data(), value, text.size() * sizeof(char16_t));
-        text.resize(std::min(text.find(u'\0'), text.size()));
-        return text;
-    }
-    if (format != CF_TEXT)
-        return std::nullopt;
-    auto* chars = reinterpret_cast<const char*>(value);
-    int length = static_cast<int>(std::find(chars, chars + size, '\0') - chars);
-    std::wstring units(
-        static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, chars, length, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, chars, length, units.data(), static_cast<int>(units.size()));
-    return utf16(units);
-}
-
 // Frees whatever a DDE message that answers nothing of ours carries, as its receiver must.
 void discard(const MSG& message) {
-    if (message.message == WM_DDE_ACK) {
+    if (message.message == WM_DDE_ACK)
         takeAck(message);
-        return;
-    }
-    if (message.message != WM_DDE_DATA)
-        return;
-    auto [handle, atom] = unpack(message);
-    FreeDDElParam(WM_DDE_DATA, message.lParam);
-    auto memory = reinterpret_cast<HGLOBAL>(handle);
-    DDEDATA header{};
-    {
-        GlobalLockGuard lock(memory);
-        if (lock.size() >= dataHeaderSize)
-            std::memcpy(&header, lock.data(), dataHeaderSize);
-    }
-    // Refusing data that wants an answer hands the block back to its sender.
-    if (header.fAckReq) {
-        LPARAM refusal = PackDDElParam(WM_DDE_ACK, 0, atom);
-        if (PostMessageW(sender(message), WM_DDE_ACK, reinterpret_cast<WPARAM>(message.hwnd),
-                         refusal))
-            return;
-        FreeDDElParam(WM_DDE_ACK, refusal);
-    } else if (header.fRelease) {
-        GlobalFree(memory);
-    }
-    GlobalDeleteAtom(atom);
+    else if (message.message == WM_DDE_DATA)
+        DdeDataMessage(message).settle(false);
 }
 
 } // namespace
@@ -221,12 +156,6 @@ bool RawDdeConversation::ensureWindow() {
     if (window_)
         SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     return static_cast<bool>(window_);
-}
-
-std::vector<UINT> RawDdeConversation::candidateFormats() const {
-    if (format_)
-        return {*format_};
-    return {CF_UNICODETEXT, CF_TEXT};
 }
 
 Status RawDdeConversation::connect(std::u16string_view application, std::u16string_view topic,
@@ -347,23 +276,29 @@ void RawDdeConversation::abandon() {
         post(leaving, WM_DDE_TERMINATE, window_.get(), 0);
 }
 
+// Text goes in the format the conversation settled on, or in each until the partner takes one;
+// only a refusal is worth asking again in the next format.
+template <class Attempt>
+auto RawDdeConversation::inTextFormats(Attempt attempt) -> decltype(attempt(UINT{})) {
+    const std::vector<UINT> formats =
+        format_ ? std::vector<UINT>{*format_} : std::vector<UINT>{CF_UNICODETEXT, CF_TEXT};
+    for (std::size_t at = 0;; ++at) {
+        auto outcome = attempt(formats[at]);
+        if (outcome.ok())
+            format_ = formats[at];
+        if (outcome.ok() || outcome.failure().number != error::ddeRefused ||
+            at + 1 == formats.size())
+            return outcome;
+    }
+}
+
 Status RawDdeConversation::poke(std::u16string_view item, std::u16string_view text,
                                 std::chrono::milliseconds timeout) {
     lastTimeout_ = timeout;
     Deadline deadline(timeout);
     if (!partner_)
         return error::ddeNoConversation(u"لا توجد محادثة مفتوحة لإرسال البند " + quoted(item));
-    Status outcome;
-    for (UINT format : candidateFormats()) {
-        outcome = pokeAs(format, item, text, deadline);
-        if (outcome.ok()) {
-            format_ = format;
-            break;
-        }
-        if (outcome.failure().number != error::ddeRefused)
-            break;
-    }
-    return outcome;
+    return inTextFormats([&](UINT format) { return pokeAs(format, item, text, deadline); });
 }
 
 Status RawDdeConversation::pokeAs(UINT format, std::u16string_view item, std::u16string_view text,
@@ -373,24 +308,10 @@ Status RawDdeConversation::pokeAs(UINT format, std::u16string_view item, std::u1
     if (!data || !atom)
         return error::ddeRefused(u"تعذر تجهيز النص لإرساله إلى البند " + quoted(item));
     LPARAM lParam = PackDDElParam(WM_DDE_POKE, reinterpret_cast<UINT_PTR>(data.get()), atom.get());
-    if (!PostMessageW(partner_, WM_DDE_POKE, reinterpret_cast<WPARAM>(window_.get()), lParam)) {
-        FreeDDElParam(WM_DDE_POKE, lParam);
-        abandon();
-        return partnerQuit();
-    }
-    // The item atom now belongs to the partner, which returns it in its acknowledgement.
-    ATOM sent = atom.release();
-    MSG reply;
-    switch (awaitReply(deadline, sent, WM_DDE_ACK, reply)) {
-    case Wait::answered:
-        break;
-    case Wait::partnerQuit:
-        return partnerQuit();
-    case Wait::timedOut:
-        abandon();
-        return timedOut(item);
-    }
-    WORD status = takeAck(reply);
+    auto reply = exchange(WM_DDE_POKE, lParam, std::move(atom), WM_DDE_ACK, item, deadline);
+    if (!reply.ok())
+        return reply.failure();
+    WORD status = takeAck(reply.value());
     if (!(status & ackAccepted))
         return refusal(status, item);
     return {};
@@ -402,17 +323,7 @@ Result<std::u16string> RawDdeConversation::request(std::u16string_view item,
     Deadline deadline(timeout);
     if (!partner_)
         return error::ddeNoConversation(u"لا توجد محادثة مفتوحة لطلب البند " + quoted(item));
-    Result<std::u16string> outcome = Failure{};
-    for (UINT format : candidateFormats()) {
-        outcome = requestAs(format, item, deadline);
-        if (outcome.ok()) {
-            format_ = format;
-            break;
-        }
-        if (outcome.failure().number != error::ddeRefused)
-            break;
-    }
-    return outcome;
+    return inTextFormats([&](UINT format) { return requestAs(format, item, deadline); });
 }
 
 Result<std::u16string> RawDdeConversation::requestAs(UINT format, std::u16string_view item,
@@ -420,62 +331,44 @@ Result<std::u16string> RawDdeConversation::requestAs(UINT format, std::u16string
     UniqueAtom atom = addAtom(item);
     if (!atom)
         return error::ddeRefused(u"تعذر تجهيز طلب البند " + quoted(item));
-    if (!PostMessageW(partner_, WM_DDE_REQUEST, reinterpret_cast<WPARAM>(window_.get()),
-                      MAKELPARAM(format, atom.get()))) {
-        abandon();
-        return partnerQuit();
-    }
-    ATOM sent = atom.release();
-    MSG reply;
-    switch (awaitReply(deadline, sent, WM_DDE_DATA, reply)) {
-    case Wait::answered:
-        break;
-    case Wait::partnerQuit:
-        return partnerQuit();
-    case Wait::timedOut:
-        abandon();
-        return timedOut(item);
-    }
-    if (reply.message == WM_DDE_ACK)
-        return refusal(takeAck(reply), item);
-    auto text = takeData(reply, item);
+    LPARAM lParam = MAKELPARAM(format, atom.get());
+    auto reply = exchange(WM_DDE_REQUEST, lParam, std::move(atom), WM_DDE_DATA, item, deadline);
+    if (!reply.ok())
+        return reply.failure();
+    if (reply.value().message == WM_DDE_ACK)
+        return refusal(takeAck(reply.value()), item);
+    DdeDataMessage data(reply.value());
+    auto text = data.text();
+    data.settle(text.has_value());
     settleAfterData(deadline);
-    return text;
-}
-
-Result<std::u16string> RawDdeConversation::takeData(const MSG& data, std::u16string_view item) {
-    auto [handle, atom] = unpack(data);
-    FreeDDElParam(WM_DDE_DATA, data.lParam);
-    UniqueAtom itemAtom(atom);
-    auto memory = reinterpret_cast<HGLOBAL>(handle);
-    DDEDATA header{};
-    std::optional<std::u16string> text;
-    {
-        GlobalLockGuard lock(memory);
-        if (lock.size() >= dataHeaderSize) {
-            auto* bytes = static_cast<const unsigned char*>(lock.data());
-            std::memcpy(&header, bytes, dataHeaderSize);
-            text = decodeText(static_cast<UINT>(header.cfFormat), bytes + dataHeaderSize,
-                              lock.size() - dataHeaderSize);
-        }
-    }
-    bool keep = !header.fRelease;
-    if (header.fAckReq) {
-        LPARAM ack = PackDDElParam(WM_DDE_ACK, text ? ackAccepted : 0, itemAtom.get());
-        if (PostMessageW(partner_, WM_DDE_ACK, reinterpret_cast<WPARAM>(window_.get()), ack)) {
-            itemAtom.release();
-            // A refused block goes back to the partner, which frees it.
-            keep = keep || !text;
-        } else {
-            FreeDDElParam(WM_DDE_ACK, ack);
-        }
-    }
-    if (!keep)
-        GlobalFree(memory);
     if (!text)
         return error::ddeRefused(u"أرسل التطبيق " + quoted(application_) + u" قيمة البند " +
                                  quoted(item) + u" بصيغة غير نصية");
     return std::move(*text);
+}
+
+// Posts one transaction to the partner, its item's atom handed over with it, and waits for the
+// answer. When the partner cannot be reached, or does not answer in time, it is left.
+Result<MSG> RawDdeConversation::exchange(UINT message, LPARAM lParam, UniqueAtom item,
+                                         UINT expected, std::u16string_view itemName,
+                                         const Deadline& deadline) {
+    if (!PostMessageW(partner_, message, reinterpret_cast<WPARAM>(window_.get()), lParam)) {
+        FreeDDElParam(message, lParam);
+        abandon();
+        return partnerQuit();
+    }
+    ATOM sent = item.detach();
+    MSG reply;
+    switch (awaitReply(deadline, sent, expected, reply)) {
+    case Wait::answered:
+        return reply;
+    case Wait::timedOut:
+        abandon();
+        return timedOut(itemName);
+    case Wait::partnerQuit:
+        break;
+    }
+    return partnerQuit();
 }
 
 // Some servers follow their data with an acknowledgement that answers nothing. A round trip
@@ -516,8 +409,10 @@ bool RawDdeConversation::isReply(const MSG& message, ATOM item, UINT expected) c
     if (sender(message) != partner_ ||
         (message.message != WM_DDE_ACK && message.message != WM_DDE_DATA))
         return false;
-    auto [status, atom] = unpack(message);
-    if (atom != item)
+    UINT_PTR status = 0;
+    UINT_PTR atom = 0;
+    UnpackDDElParam(message.message, message.lParam, &status, &atom);
+    if (static_cast<ATOM>(atom) != item)
         return false;
     if (message.message == WM_DDE_DATA)
         return expected == WM_DDE_DATA;

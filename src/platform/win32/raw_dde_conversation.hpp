@@ -43,7 +43,6 @@ private:
                                             LPARAM lParam);
     void onInitiateAck(HWND server, LPARAM atoms);
     bool ensureWindow();
-    std::vector<UINT> candidateFormats() const;
 
     Status initiate(std::u16string_view application, std::u16string_view topic,
                     const Deadline& deadline);
@@ -51,11 +50,13 @@ private:
     void terminate(const Deadline& deadline);
     void abandon();
 
+    template <class Attempt> auto inTextFormats(Attempt attempt) -> decltype(attempt(UINT{}));
     Status pokeAs(UINT format, std::u16string_view item, std::u16string_view text,
                   const Deadline& deadline);
     Result<std::u16string> requestAs(UINT format, std::u16string_view item,
                                      const Deadline& deadline);
-    Result<std::u16string> takeData(const MSG& data, std::u16string_view item);
+    Result<MSG> exchange(UINT message, LPARAM lParam, UniqueAtom item, UINT expected,
+                         std::u16string_view itemName, const Deadline& deadline);
     void settleAfterData(const Deadline& deadline);
 
     Wait awaitReply(const Deadline& deadline, ATOM item, UINT expected, MSG& reply);

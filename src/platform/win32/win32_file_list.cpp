@@ -34,11 +34,10 @@ Result<int> Win32FileList::countMatching(std::u16string_view folder, std::u16str
     if (!isReadableFolder(path))
         return pathNotFound();
     WIN32_FIND_DATAW found{};
-    HANDLE first = FindFirstFileExW(searchPath(path, pattern).c_str(), FindExInfoBasic, &found,
-                                    FindExSearchNameMatch, nullptr, 0);
-    if (first == INVALID_HANDLE_VALUE)
+    UniqueFindHandle search(FindFirstFileExW(searchPath(path, pattern).c_str(), FindExInfoBasic,
+                                             &found, FindExSearchNameMatch, nullptr, 0));
+    if (!search)
         return GetLastError() == ERROR_FILE_NOT_FOUND ? Result<int>(0) : pathNotFound();
-    UniqueFindHandle search(first);
     int count = 0;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))

@@ -42,24 +42,22 @@ std::optional<std::u16string> stringValue(HKEY key, const std::wstring& name) {
 std::optional<std::u16string> Win32SettingsStore::read(std::u16string_view application,
                                                        std::u16string_view section,
                                                        std::u16string_view key) {
-    HKEY opened = nullptr;
+    UniqueHkey opened;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, KEY_QUERY_VALUE,
-                      &opened) != ERROR_SUCCESS)
+                      opened.put()) != ERROR_SUCCESS)
         return std::nullopt;
-    UniqueHkey owned(opened);
-    return stringValue(owned.get(), wide(key));
+    return stringValue(opened.get(), wide(key));
 }
 
 Status Win32SettingsStore::write(std::u16string_view application, std::u16string_view section,
                                  std::u16string_view key, std::u16string_view value) {
-    HKEY created = nullptr;
+    UniqueHkey created;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, nullptr, 0,
-                        KEY_SET_VALUE, nullptr, &created, nullptr) != ERROR_SUCCESS)
+                        KEY_SET_VALUE, nullptr, created.put(), nullptr) != ERROR_SUCCESS)
         return error::pathFileAccess();
-    UniqueHkey owned(created);
     std::wstring text = wide(value);
     auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-    if (RegSetValueExW(owned.get(), wide(key).c_str(), 0, REG_SZ,
+    if (RegSetValueExW(created.get(), wide(key).c_str(), 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(text.c_str()), bytes) != ERROR_SUCCESS)
         return error::pathFileAccess();
     return {};

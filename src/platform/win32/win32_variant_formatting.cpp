@@ -1,6 +1,6 @@
 #include "platform/win32/win32_variant_formatting.hpp"
 
-#include "platform/win32/com_raii.hpp"
+#include "platform/win32/raii.hpp"
 #include "platform/win32/wide_text.hpp"
 
 #include <type_traits>

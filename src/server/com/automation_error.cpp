@@ -1,6 +1,6 @@
 #include "server/com/automation_error.hpp"
 
-#include "platform/win32/com_raii.hpp"
+#include "platform/win32/raii.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "server/com/com_ptr.hpp"
 #include "sheetpush_h.h"
@@ -33,8 +33,8 @@ HRESULT reportFailure(const Failure& failure, EXCEPINFO* exception) {
     if (!exception)
         return errorCode(failure.number);
     *exception = {};
-    exception->bstrSource = win32::copyBstr(errorSource).release();
-    exception->bstrDescription = win32::copyBstr(win32::wide(failure.description)).release();
+    exception->bstrSource = win32::copyBstr(errorSource).detach();
+    exception->bstrDescription = win32::copyBstr(win32::wide(failure.description)).detach();
     exception->scode = errorCode(failure.number);
     return DISP_E_EXCEPTION;
 }

@@ -1,6 +1,6 @@
 #include "server/com/automation_object.hpp"
 
-#include "platform/win32/com_raii.hpp"
+#include "platform/win32/raii.hpp"
 #include "server/com/automation_error.hpp"
 #include "server/com/variant_conversion.hpp"
 

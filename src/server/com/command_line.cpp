@@ -11,11 +11,6 @@ namespace sheetpush::com {
 
 namespace {
 
-struct LocalMemoryTraits {
-    using Value = HLOCAL;
-    static HLOCAL none() { return nullptr; }
-    static void close(HLOCAL memory) { LocalFree(memory); }
-};
 
 bool isSwitch(const std::wstring& argument, const wchar_t* name) {
     return argument.size() > 1 && (argument[0] == L'/' || argument[0] == L'-') &&
@@ -48,7 +43,7 @@ Invocation invocationOf(const std::vector<std::wstring>& arguments) {
 std::vector<std::wstring> processArguments() {
     int count = 0;
     LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
-    win32::UniqueResource<LocalMemoryTraits> owned(words);
+    win32::UniqueLocal owned(words);
     if (!words)
         return {};
     return std::vector<std::wstring>(words + std::min(count, 1), words + count);

@@ -86,14 +86,13 @@ RegistrationOutcome write(const Root& root, const View& view, const RegistryEntr
     auto key = classesKey(entry.tree);
     if (!entry.key.empty())
         key += L"\\" + std::wstring(entry.key);
-    HKEY created = nullptr;
+    win32::UniqueHkey created;
     LSTATUS status = RegCreateKeyExW(root.key, key.c_str(), 0, nullptr, 0,
-                                     KEY_SET_VALUE | view.flag, nullptr, &created, nullptr);
-    win32::UniqueHkey owned(created);
+                                     KEY_SET_VALUE | view.flag, nullptr, created.put(), nullptr);
     if (status == ERROR_SUCCESS) {
         auto data = dataOf(entry, server);
         std::wstring name(entry.name);
-        status = RegSetValueExW(created, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
+        status = RegSetValueExW(created.get(), name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
                                 reinterpret_cast<const BYTE*>(data.c_str()),
                                 static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
     }
@@ -107,13 +106,13 @@ RegistrationOutcome removeTree(const Root& root, const View& view, std::wstring_
     auto split = tree.rfind(L'\\');
     auto parent = classesKey(split == std::wstring_view::npos ? L"" : tree.substr(0, split));
     std::wstring leaf(tree.substr(split == std::wstring_view::npos ? 0 : split + 1));
-    HKEY opened = nullptr;
+    win32::UniqueHkey opened;
     LSTATUS status = RegOpenKeyExW(
         root.key, parent.c_str(), 0,
-        DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE | view.flag, &opened);
-    win32::UniqueHkey owned(opened);
+        DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE | view.flag,
+        opened.put());
     if (status == ERROR_SUCCESS)
-        status = RegDeleteTreeW(opened, leaf.c_str());
+        status = RegDeleteTreeW(opened.get(), leaf.c_str());
     if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
         return failed(L"removing " + whereText(root, view, classesKey(tree)),
                       static_cast<DWORD>(status));

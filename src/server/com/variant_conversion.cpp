@@ -1,6 +1,6 @@
 #include "server/com/variant_conversion.hpp"
 
-#include "platform/win32/com_raii.hpp"
+#include "platform/win32/raii.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "server/com/automation_error.hpp"
 #include "server/com/automation_object.hpp"
@@ -112,7 +112,7 @@ HRESULT showMode(const VARIANT& argument, std::int32_t& mode) {
         if (!object || followed == defaultValueDepthLimit ||
             FAILED(fetchDefaultValue(*object.get(), *next.get(), *exception.get())))
             return DISP_E_TYPEMISMATCH;
-        result = VariantCopyInd(value.reset(), next.get());
+        result = VariantCopyInd(value.put(), next.get());
     }
     win32::UniqueVariant number;
     if (SUCCEEDED(result))
@@ -138,7 +138,7 @@ HRESULT clientValue(const Variant& result, VARIANT& out) {
     if (!text.get())
         return E_OUTOFMEMORY;
     out.vt = VT_BSTR;
-    out.bstrVal = text.release();
+    out.bstrVal = text.detach();
     return S_OK;
 }
 

@@ -1,6 +1,7 @@
 // Sheetpush.exe: registers or unregisters itself, or runs the start-up procedure and then serves
 // ExcelLinke objects to COM clients on one single-threaded apartment.
 #include "platform/win32/link_window.hpp"
+#include "platform/win32/raii.hpp"
 #include "platform/win32/win32_platform.hpp"
 #include "server/com/class_factory.hpp"
 #include "server/com/command_line.hpp"
@@ -18,21 +19,6 @@ namespace {
 
 using namespace sheetpush;
 using namespace sheetpush::com;
-
-class ComApartment {
-public:
-    ComApartment() : status_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment() {
-        if (SUCCEEDED(status_))
-            CoUninitialize();
-    }
-    HRESULT status() const { return status_; }
-
-private:
-    HRESULT status_;
-};
 
 // Registration runs silently: only a failure says something, on the standard error stream.
 int finish(const RegistrationOutcome& outcome) {
@@ -71,7 +57,7 @@ int serveClients(WindowPlatform& platform) {
 }
 
 int run(Request request) {
-    ComApartment apartment;
+    win32::ComApartment apartment;
     if (FAILED(apartment.status()))
         return 1;
     // Static, so that the seams outlive the thread's link window, which is destroyed with the

@@ -4,7 +4,7 @@
 
 #include "client_objects.hpp"
 #include "driver/check.hpp"
-#include "platform/win32/com_raii.hpp"
+#include "platform/win32/raii.hpp"
 #include "platform/win32/win32_platform.hpp"
 #include "server/com/automation_error.hpp"
 #include "server/com/com_ptr.hpp"

@@ -9,11 +9,6 @@
 
 namespace e2e {
 
-struct LibraryTraits {
-    using Value = HMODULE;
-    static HMODULE none() { return nullptr; }
-    static void close(HMODULE module) { FreeLibrary(module); }
-};
 
 // A server executable opened as data, so that a 64-bit checker can read a 32-bit build too.
 class ServerImage {
@@ -36,7 +31,7 @@ public:
     }
 
 private:
-    sheetpush::win32::UniqueResource<LibraryTraits> module_;
+    sheetpush::win32::UniqueModule module_;
 };
 
 inline std::wstring wideArgument(const char* text) {

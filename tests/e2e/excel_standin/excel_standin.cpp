@@ -232,7 +232,7 @@ void onRequest(HWND window, Conversation& conversation, LPARAM lParam) {
         GlobalDeleteAtom(atom);
         return;
     }
-    data.release();
+    data.detach();
     if (server->options.strayAck)
         postAck(window, conversation, ackAccepted, GlobalAddAtomW(item.c_str()), 0, WM_DDE_REQUEST);
 }

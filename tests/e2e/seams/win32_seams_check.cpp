@@ -48,11 +48,10 @@ void makeFile(const std::wstring& path) {
 
 // Stores raw bytes of any type under the setting's name, the way another program might.
 void storeRaw(DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
+    UniqueHkey key;
     RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Orvand\\Sheetpush", 0, nullptr, 0, KEY_SET_VALUE,
-                    nullptr, &key, nullptr);
-    UniqueHkey owned(key);
-    RegSetValueExW(owned.get(), L"ExcelPath", 0, type, static_cast<const BYTE*>(data), size);
+                    nullptr, key.put(), nullptr);
+    RegSetValueExW(key.get(), L"ExcelPath", 0, type, static_cast<const BYTE*>(data), size);
 }
 
 void checkSettings() {

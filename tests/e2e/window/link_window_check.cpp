@@ -26,12 +26,6 @@ namespace {
 
 int failures = 0;
 
-struct MemoryDcTraits {
-    using Value = HDC;
-    static HDC none() { return nullptr; }
-    static void close(HDC dc) { DeleteDC(dc); }
-};
-using MemoryDc = UniqueResource<MemoryDcTraits>;
 
 void check(bool ok, const std::string& what) {
     if (!ok) {
@@ -286,7 +280,7 @@ int showAndSave(const wchar_t* path) {
     void* bits = nullptr;
     UniqueGdiObject picture(
         CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    MemoryDc memory(CreateCompatibleDC(screen.get()));
+    UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
     HGDIOBJ old = SelectObject(memory.get(), picture.get());
     BitBlt(memory.get(), 0, 0, width, height, screen.get(), frame.left, frame.top, SRCCOPY);
     SelectObject(memory.get(), old);

@@ -11,7 +11,7 @@
 //       what the Run button starts here: writes the show-window mode it was given into RECORD
 
 #include "on_screen.hpp"
-#include "platform/win32/com_raii.hpp"
+#include "platform/win32/raii.hpp"
 #include "server/com/com_ptr.hpp"
 
 #include <objbase.h>
@@ -295,22 +295,8 @@ int recordLaunch(const wchar_t* record) {
     return out ? 0 : 1;
 }
 
-class ComApartment {
-public:
-    ComApartment() : status_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment() {
-        if (SUCCEEDED(status_))
-            CoUninitialize();
-    }
-
-private:
-    HRESULT status_;
-};
-
 int drive(const std::wstring& standinLog, const std::wstring& workFolder) {
-    ComApartment apartment;
+    sheetpush::win32::ComApartment apartment;
     CLSID classId{};
     ComPtr<IDispatch> object;
     if (FAILED(CLSIDFromProgID(L"Sheetpush.ExcelLinke", &classId)) ||

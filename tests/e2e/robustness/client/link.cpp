@@ -26,7 +26,7 @@ void Link::call(DISPID id, std::vector<VARIANT> arguments, Outcome& outcome) {
     UINT argumentError = 0;
     outcome.called =
         dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
-                          outcome.result.reset(), &exception, &argumentError);
+                          outcome.result.put(), &exception, &argumentError);
     if (exception.pfnDeferredFillIn)
         exception.pfnDeferredFillIn(&exception);
     outcome.scode = exception.scode;

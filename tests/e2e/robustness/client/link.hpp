@@ -1,7 +1,7 @@
 #pragma once
 
 #include "client_objects.hpp"
-#include "platform/win32/com_raii.hpp"
+#include "platform/win32/raii.hpp"
 #include "server/com/com_ptr.hpp"
 
 #include <oaidl.h>

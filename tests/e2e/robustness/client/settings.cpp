@@ -63,11 +63,10 @@ std::vector<std::wstring> garbagePaths() {
 // Replaces the key's access list: one entry that denies writing values and creating subkeys,
 // or one that allows everything again.
 bool denyWriting(bool deny) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, READ_CONTROL | WRITE_DAC, &opened) !=
+    sheetpush::win32::UniqueHkey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, READ_CONTROL | WRITE_DAC, key.put()) !=
         ERROR_SUCCESS)
         return false;
-    sheetpush::win32::UniqueHkey key(opened);
     EXPLICIT_ACCESSW entry{};
     entry.grfAccessPermissions = deny ? KEY_SET_VALUE | KEY_CREATE_SUB_KEY : KEY_ALL_ACCESS;
     entry.grfAccessMode = deny ? DENY_ACCESS : GRANT_ACCESS;
@@ -85,12 +84,11 @@ bool denyWriting(bool deny) {
 // Puts a registry link to a key that does not exist where the settings key should be.
 bool linkToNowhere() {
     RegDeleteTreeW(HKEY_CURRENT_USER, keyPath);
-    HKEY created = nullptr;
+    sheetpush::win32::UniqueHkey key;
     if (RegCreateKeyExW(
             HKEY_CURRENT_USER, keyPath, 0, nullptr, REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
-            KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &created, nullptr) != ERROR_SUCCESS)
+            KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, key.put(), nullptr) != ERROR_SUCCESS)
         return false;
-    sheetpush::win32::UniqueHkey key(created);
     std::wstring target = L"\\Registry\\Machine\\Software\\Orvand\\Nowhere";
     return RegSetValueExW(key.get(), L"SymbolicLinkValue", 0, REG_LINK,
                           reinterpret_cast<const BYTE*>(target.data()),
@@ -99,11 +97,10 @@ bool linkToNowhere() {
 
 void removeLink() {
     using DeleteKey = LONG(WINAPI*)(HANDLE);
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, REG_OPTION_OPEN_LINK, DELETE, &opened) !=
+    sheetpush::win32::UniqueHkey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, REG_OPTION_OPEN_LINK, DELETE, key.put()) !=
         ERROR_SUCCESS)
         return;
-    sheetpush::win32::UniqueHkey key(opened);
     auto deleteKey = reinterpret_cast<DeleteKey>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey")));
     if (deleteKey)
