@@ -11,7 +11,6 @@ namespace sheetpush::com {
 
 namespace {
 
-
 bool isSwitch(const std::wstring& argument, const wchar_t* name) {
     return argument.size() > 1 && (argument[0] == L'/' || argument[0] == L'-') &&
            CompareStringOrdinal(argument.c_str() + 1, -1, name, -1, TRUE) == CSTR_EQUAL;

@@ -107,10 +107,10 @@ RegistrationOutcome removeTree(const Root& root, const View& view, std::wstring_
     auto parent = classesKey(split == std::wstring_view::npos ? L"" : tree.substr(0, split));
     std::wstring leaf(tree.substr(split == std::wstring_view::npos ? 0 : split + 1));
     win32::UniqueHkey opened;
-    LSTATUS status = RegOpenKeyExW(
-        root.key, parent.c_str(), 0,
-        DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE | view.flag,
-        opened.put());
+    LSTATUS status =
+        RegOpenKeyExW(root.key, parent.c_str(), 0,
+                      DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE | view.flag,
+                      opened.put());
     if (status == ERROR_SUCCESS)
         status = RegDeleteTreeW(opened.get(), leaf.c_str());
     if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)

@@ -9,7 +9,6 @@
 
 namespace e2e {
 
-
 // A server executable opened as data, so that a 64-bit checker can read a 32-bit build too.
 class ServerImage {
 public:

@@ -26,7 +26,6 @@ namespace {
 
 int failures = 0;
 
-
 void check(bool ok, const std::string& what) {
     if (!ok) {
         ++failures;
