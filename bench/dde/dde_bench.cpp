@@ -4,6 +4,7 @@
 //
 //   DdeBench.exe [pokes]      (a stand-in serving "ورقة1" and "Sheet1" must be running)
 
+#include "platform/win32/message_window.hpp"
 #include "platform/win32/raii.hpp"
 #include "platform/win32/raw_dde_conversation.hpp"
 #include "platform/win32/win32_platform.hpp"
@@ -24,6 +25,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using sheetpush::win32::makeMessageWindow;
 using sheetpush::win32::UniqueAtom;
 using sheetpush::win32::UniqueGlobal;
 using sheetpush::win32::UniqueWindow;
@@ -95,14 +97,7 @@ private:
 class BareClient {
 public:
     BareClient() {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"SheetpushBareDdeClient";
-        RegisterClassExW(&windowClass);
-        window_.reset(CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0,
-                                      HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr));
+        window_ = makeMessageWindow(L"SheetpushBareDdeClient", procedure);
         UniqueAtom application(GlobalAddAtomW(L"Excel"));
         UniqueAtom topic(GlobalAddAtomW(L"ورقة1"));
         partner = nullptr;

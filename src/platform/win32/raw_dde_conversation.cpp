@@ -1,5 +1,6 @@
 #include "platform/win32/raw_dde_conversation.hpp"
 
+#include "platform/win32/message_window.hpp"
 #include "platform/win32/wide_text.hpp"
 
 #include <dde.h>
@@ -207,18 +208,7 @@ void RawDdeConversation::onInitiateAck(HWND server, LPARAM atoms) {
 bool RawDdeConversation::ensureWindow() {
     if (window_)
         return true;
-    static const ATOM registered = [] {
-        WNDCLASSEXW windowClassInfo{};
-        windowClassInfo.cbSize = sizeof(windowClassInfo);
-        windowClassInfo.lpfnWndProc = windowProcedure;
-        windowClassInfo.hInstance = GetModuleHandleW(nullptr);
-        windowClassInfo.lpszClassName = windowClass;
-        return RegisterClassExW(&windowClassInfo);
-    }();
-    if (!registered)
-        return false;
-    window_.reset(CreateWindowExW(0, windowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr));
+    window_ = makeMessageWindow(windowClass, windowProcedure);
     if (window_)
         SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     return static_cast<bool>(window_);

@@ -1,6 +1,6 @@
 #include "server/com/server_lifetime.hpp"
 
-#include "platform/win32/raii.hpp"
+#include "platform/win32/message_window.hpp"
 
 #include <atomic>
 
@@ -44,21 +44,6 @@ LRESULT CALLBACK endProcedure(HWND window, UINT message, WPARAM wParam, LPARAM l
     return 0;
 }
 
-win32::UniqueWindow makeEndWindow() {
-    static const ATOM registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = endProcedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = endWindowClass;
-        return RegisterClassExW(&windowClass);
-    }();
-    if (!registered)
-        return {};
-    return win32::UniqueWindow(CreateWindowExW(0, endWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                               nullptr, GetModuleHandleW(nullptr), nullptr));
-}
-
 } // namespace
 
 ProcessReference::ProcessReference() {
@@ -77,7 +62,7 @@ void lockServer(bool lock) {
 }
 
 HRESULT serveUntilReleased(ClassObjectRegistration& registration, bool (*claim)(MSG& message)) {
-    win32::UniqueWindow window = makeEndWindow();
+    win32::UniqueWindow window = win32::makeMessageWindow(endWindowClass, endProcedure);
     if (!window)
         return HRESULT_FROM_WIN32(GetLastError());
     if (HRESULT published = registration.publish(); FAILED(published))

@@ -1,5 +1,6 @@
 #include "test_platform.hpp"
 
+#include "platform/win32/message_window.hpp"
 #include "platform/win32/raii.hpp"
 #include "platform/win32/raw_dde_conversation.hpp"
 
@@ -17,17 +18,6 @@ LRESULT CALLBACK markerProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-HWND createMarkerWindow() {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = markerProcedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"SheetpushE2eMarker";
-    RegisterClassExW(&windowClass);
-    return CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                           windowClass.hInstance, nullptr);
 }
 
 class NoDialog : public sheetpush::FileDialog {
@@ -78,7 +68,8 @@ struct TestPlatform::Inert {
     NoLauncher launcher;
     NoSettings settings;
     NoFormatting formatting;
-    sheetpush::win32::UniqueWindow marker{createMarkerWindow()};
+    sheetpush::win32::UniqueWindow marker =
+        sheetpush::win32::makeMessageWindow(L"SheetpushE2eMarker", markerProcedure);
 };
 
 TestPlatform::TestPlatform() : inert_(std::make_unique<Inert>()) {}
