@@ -2,8 +2,6 @@
 // calls through IDispatch with every form an argument can take, and the way failures arrive.
 // It needs the server registered and the Excel stand-in serving "Sheet1".
 
-#include "client_objects.hpp"
-#include "driver/check.hpp"
 #include "platform/win32/com_raii.hpp"
 #include "platform/win32/win32_platform.hpp"
 #include "server/com/automation_error.hpp"
@@ -11,6 +9,9 @@
 #include "server/com/excel_linke_object.hpp"
 #include "server/com/type_library.hpp"
 #include "sheetpush_h.h"
+#include "support/checks.hpp"
+#include "support/client_objects.hpp"
+#include "support/late_bound.hpp"
 
 #include <cstdio>
 #include <functional>
@@ -25,9 +26,6 @@ using sheetpush::com::makeObject;
 using sheetpush::com::RefCount;
 using sheetpush::win32::UniqueVariant;
 
-constexpr DISPID sheetpushId = 0x60030000;
-constexpr DISPID importId = 0x60030001;
-constexpr DISPID linkingId = 0x60030002;
 constexpr HRESULT invalidUseOfNull = static_cast<HRESULT>(0x800A005E);
 constexpr HRESULT typeMismatch = static_cast<HRESULT>(0x800A000D);
 constexpr HRESULT noDefaultMember = static_cast<HRESULT>(0x800A01B6);
@@ -51,7 +49,11 @@ private:
     RefCount<BareObject> refs_;
 };
 
+using e2e::cell;
+using e2e::importId;
+using e2e::linkingId;
 using e2e::number;
+using e2e::sheetpushId;
 using e2e::text;
 
 // An argument form, and the text the cell must then hold.
@@ -133,11 +135,6 @@ std::vector<ArgumentForm> argumentForms() {
     };
 }
 
-// The text a cell holds, as the stand-in sends it: Excel ends every cell with a line end.
-std::wstring cell(const std::wstring& text) {
-    return text + L"\r\n";
-}
-
 class Client {
 public:
     explicit Client(e2e::Checks& checks) : checks_(checks) {
@@ -209,8 +206,8 @@ void checkVtable(e2e::Checks& checks, Client& client) {
     HRESULT result = client.link().Sheetpush(&txt, &col, &row, &sheet, pushed.get());
     checks.expect(SUCCEEDED(result) && pushed->vt == VT_BOOL && pushed->boolVal == VARIANT_TRUE,
                   "vtable Sheetpush returns VT_BOOL True");
-    checks.expect(client.readCell(3, 5) == cell(L"through the vtable"),
-                  "vtable ImportFromExcel reads the cell back");
+    checks.equal(client.readCell(3, 5), cell(L"through the vtable"),
+                 "vtable ImportFromExcel reads the cell back");
     checks.expect(col.vt == VT_I4 && col.lVal == 3 && txt.vt == VT_BSTR &&
                       std::wstring(txt.bstrVal) == L"through the vtable",
                   "vtable arguments unchanged");
@@ -219,7 +216,8 @@ void checkVtable(e2e::Checks& checks, Client& client) {
     VARIANT nullSheet{};
     nullSheet.vt = VT_NULL;
     result = client.link().Sheetpush(&empty, &col, &row, &nullSheet, unread.get());
-    checks.expect(result == invalidUseOfNull, "vtable failure returns the error's HRESULT");
+    checks.equal(e2e::hex(result), e2e::hex(invalidUseOfNull),
+                 "vtable failure returns the error's HRESULT");
     // Wine's RPC layer does not carry the error object back to another process; the in-process
     // check below covers what the server sets.
     ComPtr<IErrorInfo> error;
@@ -244,7 +242,7 @@ void checkArgumentForms(e2e::Checks& checks, Client& client) {
                                        result.get());
         checks.expect(SUCCEEDED(called) && result->vt == VT_BOOL && result->boolVal,
                       label + ": Sheetpush succeeds");
-        checks.expect(client.readCell(4, row) == cell(form.expected), label + ": cell text");
+        checks.equal(client.readCell(4, row), cell(form.expected), label + ": cell text");
         checks.expect(txt.vt == before.vt && txt.llVal == before.llVal,
                       label + ": argument not written back");
         VariantClear(&txt);
@@ -357,7 +355,7 @@ void checkErrorObject(e2e::Checks& checks) {
 
 } // namespace
 
-int main() {
+int wmain() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     e2e::Checks checks;
     {

@@ -6,15 +6,15 @@
 // Every message box the scenario shows is also written, in UTF-8, to <work folder>\shown<i>.txt
 // so that the calling script can compare it with what the closer read off the screen.
 
-#include "check.hpp"
 #include "test_platform.hpp"
 
-#include "platform/win32/raii.hpp"
 #include "platform/win32/raw_dde_conversation.hpp"
 #include "platform/win32/wide_text.hpp"
+#include "support/checks.hpp"
+#include "support/files.hpp"
+#include "support/text.hpp"
 #include "window/excel_link.hpp"
 
-#include <shellapi.h>
 #include <windows.h>
 
 #include <chrono>
@@ -25,16 +25,6 @@
 #include <vector>
 
 namespace e2e {
-
-std::string utf8(std::u16string_view text) {
-    auto* units = reinterpret_cast<const wchar_t*>(text.data());
-    int length = WideCharToMultiByte(CP_UTF8, 0, units, static_cast<int>(text.size()), nullptr, 0,
-                                     nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, units, static_cast<int>(text.size()), out.data(), length,
-                        nullptr, nullptr);
-    return out;
-}
 
 namespace {
 
@@ -82,7 +72,7 @@ void expectFailure(Context& context, const std::function<bool()>& operation, std
     auto before = context.platform.shown().size();
     context.checks.expect(!operation(), std::string(what) + ": returns False");
     const auto& shown = context.platform.shown();
-    context.checks.expect(shown.size() == before + 1, std::string(what) + ": one message");
+    context.checks.equal(shown.size(), before + 1, std::string(what) + ": one message");
     if (shown.size() != before + 1)
         return;
     const auto& message = shown.back();
@@ -93,15 +83,15 @@ void expectFailure(Context& context, const std::function<bool()>& operation, std
         context.checks.equal(message.prompt, lead + *description,
                              std::string(what) + ": description");
     context.checks.equal(message.title, messageTitle, std::string(what) + ": title");
-    context.checks.expect(message.flags == 0x180040, std::string(what) + ": right-to-left flags");
+    context.checks.equal(message.flags, 0x180040u, std::string(what) + ": right-to-left flags");
 }
 
 void expectSuccess(Context& context, const std::function<bool()>& operation,
                    std::string_view what) {
     auto before = context.platform.shown().size();
     context.checks.expect(operation(), std::string(what) + ": returns True");
-    context.checks.expect(context.platform.shown().size() == before,
-                          std::string(what) + ": no message");
+    context.checks.equal(context.platform.shown().size(), before,
+                         std::string(what) + ": no message");
 }
 
 // Poke then request, Arabic text included, with no other posted message run in between. The
@@ -249,9 +239,8 @@ void timeout(Context& context) {
     expectFailure(
         context, [&] { return window.SEND(); }, "SEND to a slow partner",
         u"انتهت مهلة انتظار رد التطبيق «Excel» على البند «R1C1»");
-    if (!context.platform.shown().empty())
-        context.checks.expect(!context.platform.shown().back().markerDispatched,
-                              "no other posted message ran while waiting");
+    context.checks.expect(!context.platform.markerDispatchedBeforeLastBox(),
+                          "no other posted message ran while waiting");
     context.platform.pumpMessages();
     context.checks.expect(context.platform.markerDispatched(), "the thread's messages still run");
     place(window, u"Sheet2", {u"1", u"1", u""});
@@ -311,25 +300,6 @@ void strayFence(Context& context) {
     context.checks.expect(true, "20 rounds: every poke after a request got its own refusal");
 }
 
-bool waitForFile(const std::wstring& path) {
-    for (int waited = 0; waited < 1200; ++waited) {
-        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-            return true;
-        Sleep(50);
-    }
-    return false;
-}
-
-void writeFile(const std::wstring& path, std::string_view bytes) {
-    HANDLE created = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (created == INVALID_HANDLE_VALUE)
-        return;
-    sheetpush::win32::UniqueHandle file(created);
-    DWORD written = 0;
-    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
 // A hundred pokes on one sheet, a change of sheet, and a stand-in restarted by the script.
 void reuse(Context& context) {
     ExcelLink window(context.platform);
@@ -347,7 +317,8 @@ void reuse(Context& context) {
     expectSuccess(
         context, [&] { return window.SEND(); }, "SEND back on the first sheet");
     writeFile(context.folder + L"\\phase1.done", "");
-    context.checks.expect(waitForFile(context.folder + L"\\restarted"), "stand-in restarted");
+    context.checks.expect(waitForFile(context.folder + L"\\restarted", 60000),
+                          "stand-in restarted");
     expectSuccess(
         context, [&] { return window.SEND(); }, "SEND after the restart");
 }
@@ -372,19 +343,15 @@ const std::map<std::wstring, void (*)(Context&)> scenarios = {
 
 } // namespace e2e
 
-int main() {
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::wstring> args(arguments + 1, arguments + count);
-    LocalFree(arguments);
-    if (args.size() < 2 || !e2e::scenarios.contains(args[0])) {
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3 || !e2e::scenarios.contains(argv[1])) {
         std::printf("usage: E2eDriver <scenario> <work folder> [sheet]\n");
         return 2;
     }
     e2e::Context context;
-    context.folder = args[1];
-    context.sheet = args.size() > 2 ? sheetpush::win32::utf16(args[2]) : e2e::arabicSheet;
-    e2e::scenarios.at(args[0])(context);
+    context.folder = argv[2];
+    context.sheet = argc > 3 ? sheetpush::win32::utf16(argv[3]) : e2e::arabicSheet;
+    e2e::scenarios.at(argv[1])(context);
     e2e::writeShown(context);
     return context.checks.exitCode();
 }

@@ -2,7 +2,7 @@
 // makes the server create its thread's hidden link window; the program then finds that window by
 // its caption, brings it on screen and works it the way a person does: reads the captions and
 // places, types into the fields, presses Tab and Enter, clicks an arrow, cancels the browse
-// dialog and clicks Run. Prints one line per check and exits 1 when any failed.
+// dialog and clicks Run.
 //
 //   LinkWindowOnScreen.exe STANDIN_LOG WORK_FOLDER
 //       needs the server registered and the Excel stand-in serving "ورقة1", logging to
@@ -11,8 +11,9 @@
 //       what the Run button starts here: writes the show-window mode it was given into RECORD
 
 #include "on_screen.hpp"
-#include "platform/win32/com_raii.hpp"
 #include "server/com/com_ptr.hpp"
+#include "support/checks.hpp"
+#include "support/late_bound.hpp"
 
 #include <objbase.h>
 #include <windows.h>
@@ -29,9 +30,6 @@
 
 using namespace e2e;
 using sheetpush::com::ComPtr;
-using sheetpush::win32::copyBstr;
-using sheetpush::win32::UniqueBstr;
-using sheetpush::win32::UniqueVariant;
 
 namespace {
 
@@ -40,12 +38,10 @@ constexpr wchar_t browseTitle[] = L"تحديد مصنف أكسل";
 constexpr wchar_t messageTitle[] = L"الطباعة إلى أكسل";
 constexpr wchar_t defaultCommandLine[] = L"c:\\program files\\microsoft office\\office\\Excel.exe";
 
-int failures = 0;
+e2e::Checks checks;
 
 void check(bool ok, const char* what) {
-    std::printf("%s %s\n", ok ? "ok  " : "FAIL", what);
-    std::fflush(stdout);
-    failures += ok ? 0 : 1;
+    checks.expect(ok, what);
 }
 
 // Waits, at most ten seconds, for what another process does in its own time.
@@ -90,35 +86,13 @@ std::vector<std::wstring> pokes(const std::wstring& standinLog) {
     return found;
 }
 
-VARIANT text(const UniqueBstr& owned) {
-    VARIANT value{};
-    value.vt = VT_BSTR;
-    value.bstrVal = owned.get();
-    return value;
-}
-
-VARIANT number(LONG whole) {
-    VARIANT value{};
-    value.vt = VT_I4;
-    value.lVal = whole;
-    return value;
-}
-
-// One late-bound call of Sheetpush, as a script makes it.
+// One late-bound call of Sheetpush, as a script makes it: the name looked up first.
 bool callSheetpush(IDispatch& object, const wchar_t* txt, LONG Col, LONG Row,
                    const wchar_t* Sheet) {
     LPOLESTR name = const_cast<LPOLESTR>(L"Sheetpush");
     DISPID id = 0;
-    if (FAILED(object.GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)))
-        return false;
-    UniqueBstr cellText = copyBstr(txt);
-    UniqueBstr sheet = copyBstr(Sheet);
-    VARIANT arguments[] = {text(sheet), number(Row), number(Col), text(cellText)};
-    DISPPARAMS parameters{arguments, nullptr, 4, 0};
-    UniqueVariant result;
-    return SUCCEEDED(object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
-                                   result.get(), nullptr, nullptr)) &&
-           result->vt == VT_BOOL && result->boolVal == VARIANT_TRUE;
+    return SUCCEEDED(object.GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)) &&
+           e2e::callSheetpush(object, id, txt, Col, Row, Sheet);
 }
 
 // A top-level window of the given process with exactly this caption.
@@ -269,7 +243,7 @@ public:
                   return std::getline(in, mode) && !mode.empty();
               }),
               "Run starts the typed command line");
-        check(mode == "3", "Run starts it maximized");
+        checks.equal(mode, "3", "Run starts it maximized");
     }
 
     void checkClosed() {
@@ -317,7 +291,7 @@ int drive(const std::wstring& standinLog, const std::wstring& workFolder) {
         FAILED(CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
                                 reinterpret_cast<void**>(object.put())))) {
         check(false, "the server's object is created");
-        return 1;
+        return checks.exitCode();
     }
     check(callSheetpush(*object.get(), L"أول نص", 2, 3, L"ورقة1"), "a client's Sheetpush succeeds");
 
@@ -326,7 +300,7 @@ int drive(const std::wstring& standinLog, const std::wstring& workFolder) {
     GetWindowThreadProcessId(window, &owner);
     check(window && owner != GetCurrentProcessId(), "the server's link window is found by caption");
     if (!window)
-        return 1;
+        return checks.exitCode();
     check(!IsWindowVisible(window), "the server keeps it hidden");
     OnScreen screen(window, standinLog);
     screen.checkShown();
@@ -338,8 +312,7 @@ int drive(const std::wstring& standinLog, const std::wstring& workFolder) {
     screen.checkBrowseCancelled();
     screen.checkRun(workFolder);
     screen.checkClosed();
-    std::printf("%d failed\n", failures);
-    return failures == 0 ? 0 : 1;
+    return checks.exitCode();
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 // Every kind of bad value a client can pass, in every parameter: each call ends with its
 // expected result or a clean automation error, the server stays up, and the next call works.
 
-#include "client_objects.hpp"
 #include "link.hpp"
 #include "processes.hpp"
 #include "scenarios.hpp"
+#include "support/client_objects.hpp"
 
 #include <functional>
 #include <optional>
@@ -238,7 +238,7 @@ private:
         auto shown = closer.text();
         checks_.expect(outcome.returnedFalse(), label_ + ": False");
         if (expected.kind == Expected::Kind::launchFailure)
-            checks_.expect(shown == expected.detail, label_ + ": the launch failure message");
+            checks_.equal(shown, expected.detail, label_ + ": the launch failure message");
         else
             checks_.expect(shown && shown->rfind(linkFailureText, 0) == 0 &&
                                shown->find(expected.detail) != std::wstring::npos,
@@ -248,14 +248,12 @@ private:
     }
 
     void checkError(HRESULT code, const Outcome& outcome) {
-        checks_.expect(outcome.error() == code && outcome.result->vt == VT_EMPTY,
-                       label_ + ": automation error " + std::to_string(code & 0xFFFF));
+        checks_.equal(e2e::hex(outcome.error()), e2e::hex(code), label_ + ": the automation error");
+        checks_.equal(outcome.result->vt, VT_EMPTY, label_ + ": no result");
         if (outcome.called == DISP_E_EXCEPTION)
             checks_.expect(!outcome.description.empty() &&
                                outcome.source == L"Sheetpush.ExcelLinke",
                            label_ + ": the error has a description and its source");
-        if (outcome.error() != code)
-            std::printf("     got %08lX\n", static_cast<unsigned long>(outcome.error()));
     }
 
     void checkAccepted(Slot slot, const Expected& expected, const Outcome& outcome) {
@@ -265,8 +263,8 @@ private:
         LONG column = slot == Slot::Col && expected.at ? expected.at : 2;
         LONG row = slot == Slot::Row && expected.at ? expected.at : row_;
         std::wstring wanted = slot == Slot::txt ? expected.detail : L"bad input";
-        checks_.expect(link_.read(column, row, L"Sheet1") == cell(wanted),
-                       label_ + ": the text is in its cell");
+        checks_.equal(link_.read(column, row, L"Sheet1"), cell(wanted),
+                      label_ + ": the text is in its cell");
     }
 
     e2e::Checks& checks_;

@@ -6,8 +6,6 @@
 #include "scenarios.hpp"
 #include "sheetpush_h.h"
 
-#include <array>
-#include <memory>
 #include <vector>
 
 namespace robustness {
@@ -90,9 +88,8 @@ void loadWriter(e2e::Checks& checks, int client) {
     int delivered = 0;
     for (int write = 0; write < writesEach; ++write)
         delivered += link.push(written(client, write), client + 1, write + 1, L"Sheet1") ? 1 : 0;
-    checks.expect(delivered == writesEach, "writer " + std::to_string(client) +
-                                               ": every call returned True (" +
-                                               std::to_string(delivered) + ")");
+    checks.equal(delivered, writesEach,
+                 "writer " + std::to_string(client) + ": every call returned True");
 }
 
 void concurrentClients(e2e::Checks& checks, const std::wstring& work) {
@@ -114,8 +111,7 @@ void concurrentClients(e2e::Checks& checks, const std::wstring& work) {
     for (int client = 0; client < writers; ++client)
         for (int write = 0; write < writesEach; ++write)
             found += link.read(client + 1, write + 1, L"Sheet1") == cell(written(client, write));
-    checks.expect(found == writers * writesEach,
-                  "each of the 2000 cells holds its own value (" + std::to_string(found) + ")");
+    checks.equal(found, writers * writesEach, "each of the 2000 cells holds its own value");
 }
 
 void callDuringBox(e2e::Checks& checks, const std::wstring& work) {
@@ -181,8 +177,7 @@ void serverEnd(e2e::Checks& checks, const std::wstring& work) {
         served +=
             late.push(value, 7, round, L"Sheet1") && late.read(7, round, L"Sheet1") == cell(value);
     }
-    checks.expect(served == rounds, "each object asked for as the last one went is served (" +
-                                        std::to_string(served) + ")");
+    checks.equal(served, rounds, "each object asked for as the last one went is served");
 }
 
 // A client whose call is still running in the server when it is killed.
