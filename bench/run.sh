@@ -10,20 +10,9 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cm
 cmake --build "$build" -j2 --target Sheetpush ExcelStandin BareServer ComBench DdeBench \
     OverallBench >/dev/null
 source "$root/tests/e2e/wine_env.sh"
-source "$root/tests/e2e/com_server_env.sh"
-wine_env_init "$build"
-trap stop_servers EXIT
-work="$build/bench-overall"
-rm -rf "$work"
-mkdir -p "$work"
-
-install_excel "$SHEETPUSH_BIN/ExcelStandin.exe"
-register_server
-wine reg add 'HKLM\Software\Classes\CLSID\{CE392E88-8C1B-4432-A4F5-EEC3B442B046}\LocalServer32' \
-    /ve /d "\"$(wine_path "$SHEETPUSH_BIN/BareServer.exe")\"" /f >/dev/null
-wine_start_rpcss
-wine_start standin "$SHEETPUSH_BIN/ExcelStandin.exe" "/log:$(wine_path "$work/standin.log")"
-wait_for_file "$work/standin.log" "$WINE_ENV_START_LIMIT" ready
+wine_env_init "$build" bench-overall
+register_bare_server
+serve_with_standin
 
 # Into files: a server Wine starts for a program inherits its output and may outlive it.
 measure() {

@@ -14,6 +14,7 @@
 #include "server/com/com_ptr.hpp"
 #include "support/checks.hpp"
 #include "support/late_bound.hpp"
+#include "support/standin_log.hpp"
 
 #include <objbase.h>
 #include <windows.h>
@@ -23,8 +24,6 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -52,37 +51,12 @@ bool waitFor(const std::function<bool()>& condition) {
     return condition();
 }
 
-// The whole of a UTF-16 file that another process writes, byte-order mark dropped.
-std::wstring readUtf16(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::wstring text(bytes.size() / 2, L'\0');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        text[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                       static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-    if (!text.empty() && text.front() == 0xFEFF)
-        text.erase(0, 1);
-    return text;
-}
-
-std::vector<std::wstring> split(const std::wstring& text, wchar_t separator) {
-    std::vector<std::wstring> parts;
-    std::wstringstream stream(text);
-    for (std::wstring part; std::getline(stream, part, separator);)
-        parts.push_back(part);
-    return parts;
-}
-
 // The stand-in's accepted pokes as "topic item text".
 std::vector<std::wstring> pokes(const std::wstring& standinLog) {
     std::vector<std::wstring> found;
-    for (std::wstring line : split(readUtf16(standinLog), L'\n')) {
-        if (!line.empty() && line.back() == L'\r')
-            line.pop_back();
-        auto fields = split(line, L'\t');
-        if (fields.size() == 7 && fields[1] == L"poke" && fields[5] == L"ok")
-            found.push_back(fields[2] + L" " + fields[3] + L" " + fields[6]);
-    }
+    for (const auto& event : standinEvents(standinLog))
+        if (event.kind == L"poke" && event.outcome == L"ok")
+            found.push_back(event.topic + L" " + event.item + L" " + event.text);
     return found;
 }
 

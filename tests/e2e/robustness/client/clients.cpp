@@ -5,7 +5,10 @@
 #include "processes.hpp"
 #include "scenarios.hpp"
 #include "sheetpush_h.h"
+#include "support/standin_log.hpp"
 
+#include <cstdio>
+#include <set>
 #include <vector>
 
 namespace robustness {
@@ -80,6 +83,26 @@ HWND awaitWindow(const wchar_t* title, int polls) {
     return nullptr;
 }
 
+// Every poke the stand-in took went to the cell its text names: a poke that landed in another
+// cell first, and was overwritten later, shows here and not in the cells read back.
+void checkPokedCells(e2e::Checks& checks, const std::wstring& log) {
+    std::set<std::wstring> cells;
+    int misplaced = 0;
+    for (const auto& event : e2e::standinEvents(log)) {
+        if (event.kind != L"poke" || event.outcome != L"ok")
+            continue;
+        int client = -1;
+        int write = -1;
+        std::swscanf(event.text.c_str(), L"client %d write %d", &client, &write);
+        cells.insert(event.item);
+        misplaced +=
+            event.item != L"R" + std::to_wstring(write + 1) + L"C" + std::to_wstring(client + 1);
+    }
+    checks.equal(cells.size(), std::size_t{writers * writesEach},
+                 "the stand-in took a poke into each of the 2000 cells");
+    checks.equal(misplaced, 0, "no poke went to a cell other than its own");
+}
+
 } // namespace
 
 void loadWriter(e2e::Checks& checks, int client) {
@@ -112,6 +135,7 @@ void concurrentClients(e2e::Checks& checks, const std::wstring& work) {
         for (int write = 0; write < writesEach; ++write)
             found += link.read(client + 1, write + 1, L"Sheet1") == cell(written(client, write));
     checks.equal(found, writers * writesEach, "each of the 2000 cells holds its own value");
+    checkPokedCells(checks, work + L"\\standin.log");
 }
 
 void callDuringBox(e2e::Checks& checks, const std::wstring& work) {
