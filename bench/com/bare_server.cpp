@@ -5,41 +5,20 @@
 #include "bare_server.hpp"
 #include "server/com/class_factory.hpp"
 #include "server/com/server_lifetime.hpp"
-
-#include <oaidl.h>
+#include "support/plain_dispatch.hpp"
 
 namespace {
 
 using namespace sheetpush::com;
 
-class BareObject final : public IDispatch {
+class BareObject final : public e2e::PlainDispatch<BareObject> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid != IID_IUnknown && iid != IID_IDispatch) {
-            *out = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        *out = static_cast<IDispatch*>(this);
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return refs_.add(); }
-    ULONG STDMETHODCALLTYPE Release() override { return refs_.release(this); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                                      UINT*) override {
         return S_OK;
     }
 
 private:
-    RefCount<BareObject> refs_;
     ProcessReference process_;
 };
 

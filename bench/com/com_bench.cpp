@@ -5,9 +5,9 @@
 //   ComBench.exe [calls]
 
 #include "bare_server.hpp"
-#include "platform/win32/com_raii.hpp"
 #include "server/com/com_ptr.hpp"
 #include "sheetpush_h.h"
+#include "support/late_bound.hpp"
 
 #include <chrono>
 #include <cstdio>
@@ -18,18 +18,16 @@
 namespace {
 
 using sheetpush::com::ComPtr;
-using sheetpush::win32::copyBstr;
-using sheetpush::win32::UniqueVariant;
 using Clock = std::chrono::steady_clock;
 
 double seconds(Clock::duration elapsed) {
     return std::chrono::duration<double>(elapsed).count();
 }
 
-double callsPerSecond(int calls, const std::function<HRESULT()>& call) {
+double callsPerSecond(int calls, const std::function<bool()>& call) {
     auto start = Clock::now();
     for (int done = 0; done < calls; ++done)
-        if (FAILED(call()))
+        if (!call())
             return 0;
     return calls / seconds(Clock::now() - start);
 }
@@ -54,28 +52,9 @@ double averageColdCreation(REFCLSID clsid, int times) {
     return total / times;
 }
 
-HRESULT emptyCall(IDispatch& object) {
+bool emptyCall(IDispatch& object) {
     UINT count = 0;
-    return object.GetTypeInfoCount(&count);
-}
-
-HRESULT invokeSheetpush(IDispatch& object, DISPID id) {
-    VARIANT arguments[4] = {};
-    arguments[3].vt = VT_BSTR;
-    arguments[3].bstrVal = copyBstr(L"bench").release();
-    arguments[2].vt = VT_I2;
-    arguments[2].iVal = 1;
-    arguments[1].vt = VT_I2;
-    arguments[1].iVal = 1;
-    arguments[0].vt = VT_BSTR;
-    arguments[0].bstrVal = copyBstr(L"Sheet1").release();
-    DISPPARAMS parameters{arguments, nullptr, 4, 0};
-    UniqueVariant result;
-    HRESULT called = object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
-                                   result.get(), nullptr, nullptr);
-    VariantClear(&arguments[3]);
-    VariantClear(&arguments[0]);
-    return called;
+    return SUCCEEDED(object.GetTypeInfoCount(&count));
 }
 
 } // namespace
@@ -100,12 +79,13 @@ int main(int argc, char** argv) {
         auto name = const_cast<LPOLESTR>(L"Sheetpush");
         link->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
 
-        double pushes = callsPerSecond(calls, [&] { return invokeSheetpush(*link.get(), id); });
+        double pushes = callsPerSecond(
+            calls, [&] { return e2e::callSheetpush(*link.get(), id, L"bench", 1, 1, L"Sheet1"); });
         double empty = callsPerSecond(calls, [&] { return emptyCall(*link.get()); });
         DISPPARAMS noArguments{};
         double bareEmpty = callsPerSecond(calls, [&] {
-            return bare->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &noArguments, nullptr, nullptr,
-                                nullptr);
+            return SUCCEEDED(bare->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &noArguments, nullptr,
+                                          nullptr, nullptr));
         });
 
         std::printf("calls per measurement: %d\n", calls);
