@@ -1,10 +1,10 @@
 // A C++ client of the server: early-bound calls through the dual interface's vtable, late-bound
-// calls through IDispatch with every form an argument can take, and the way failures arrive.
+// calls through IDispatch with the forms an argument can take (numbers of every width, values by
+// reference, named arguments), and the way failures arrive.
 // It needs the server registered and the Excel stand-in serving "Sheet1".
 
 #include "platform/win32/com_raii.hpp"
 #include "platform/win32/win32_platform.hpp"
-#include "server/com/automation_error.hpp"
 #include "server/com/com_ptr.hpp"
 #include "server/com/excel_linke_object.hpp"
 #include "server/com/type_library.hpp"
@@ -21,33 +21,10 @@
 namespace {
 
 using sheetpush::com::ComPtr;
-using sheetpush::com::ExceptionInfo;
 using sheetpush::com::makeObject;
-using sheetpush::com::RefCount;
 using sheetpush::win32::UniqueVariant;
 
 constexpr HRESULT invalidUseOfNull = static_cast<HRESULT>(0x800A005E);
-constexpr HRESULT typeMismatch = static_cast<HRESULT>(0x800A000D);
-constexpr HRESULT noDefaultMember = static_cast<HRESULT>(0x800A01B6);
-
-// An object that is no IDispatch at all.
-class BareObject final : public IUnknown {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid != IID_IUnknown) {
-            *out = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        *out = this;
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return refs_.add(); }
-    ULONG STDMETHODCALLTYPE Release() override { return refs_.release(this); }
-
-private:
-    RefCount<BareObject> refs_;
-};
 
 using e2e::cell;
 using e2e::importId;
@@ -76,7 +53,6 @@ struct Referred {
 
 std::vector<ArgumentForm> argumentForms() {
     return {
-        {"VT_BSTR", [](VARIANT& v) { v = text(L"plain text"); }, L"plain text"},
         {"VT_I2",
          [](VARIANT& v) {
              v.vt = VT_I2;
@@ -101,13 +77,6 @@ std::vector<ArgumentForm> argumentForms() {
              VarDecFromStr(const_cast<LPOLESTR>(L"12.345"), 0x0409, 0, &v.decVal);
          },
          L"12.345"},
-        {"VT_BOOL",
-         [](VARIANT& v) {
-             v.vt = VT_BOOL;
-             v.boolVal = VARIANT_TRUE;
-         },
-         L"True"},
-        {"VT_EMPTY", [](VARIANT& v) { v.vt = VT_EMPTY; }, L""},
         {"VT_BYREF|VT_I4",
          [](VARIANT& v) {
              v.vt = VT_BYREF | VT_I4;
@@ -126,12 +95,6 @@ std::vector<ArgumentForm> argumentForms() {
              v.pvarVal = &referred.variant;
          },
          L"a referred variant"},
-        {"VT_DISPATCH with a default value",
-         [](VARIANT& v) {
-             v.vt = VT_DISPATCH;
-             v.pdispVal = makeObject<e2e::DefaultValueObject>(L"the default value").detach();
-         },
-         L"the default value"},
     };
 }
 
@@ -253,60 +216,14 @@ void checkArgumentForms(e2e::Checks& checks, Client& client) {
                   "referred values unchanged");
 }
 
+// What the dispatcher refuses before any method runs; bad values, which the methods refuse, are
+// the robustness client's.
 void checkDispatchFailures(e2e::Checks& checks, Client& client) {
-    struct Failing {
-        const char* what;
-        std::function<void(VARIANT&)> make;
-        HRESULT code;
-    };
-    std::vector<Failing> failing = {
-        {"Null", [](VARIANT& v) { v.vt = VT_NULL; }, invalidUseOfNull},
-        {"an array",
-         [](VARIANT& v) {
-             v.vt = VT_ARRAY | VT_VARIANT;
-             v.parray = SafeArrayCreateVector(VT_VARIANT, 0, 2);
-         },
-         typeMismatch},
-        {"an object without a default value",
-         [](VARIANT& v) {
-             v.vt = VT_DISPATCH;
-             v.pdispVal = makeObject<e2e::DefaultValueObject>(nullptr).detach();
-         },
-         noDefaultMember},
-        {"an object without IDispatch",
-         [](VARIANT& v) {
-             v.vt = VT_UNKNOWN;
-             v.punkVal = makeObject<BareObject>().detach();
-         },
-         typeMismatch},
-    };
-    for (const auto& failure : failing) {
-        std::string label = std::string("Sheet as ") + failure.what;
-        VARIANT sheet{};
-        failure.make(sheet);
-        UniqueVariant result;
-        ExceptionInfo exception;
-        HRESULT called = client.invoke(sheetpushId, {text(L"x"), number(1), number(1), sheet},
-                                       result.get(), exception.get());
-        checks.expect(called == DISP_E_EXCEPTION && exception.get()->scode == failure.code,
-                      label + ": DISP_E_EXCEPTION with the error number");
-        checks.expect(exception.get()->bstrDescription &&
-                          SysStringLen(exception.get()->bstrDescription) > 0 &&
-                          std::wstring(exception.get()->bstrSource) == L"Sheetpush.ExcelLinke",
-                      label + ": description and source");
-        checks.expect(result->vt == VT_EMPTY, label + ": no result");
-        VariantClear(&sheet);
-    }
-
     UniqueVariant result;
-    checks.expect(client.invoke(importId, {number(1), number(1)}, result.get()) ==
-                      DISP_E_BADPARAMCOUNT,
-                  "too few arguments: DISP_E_BADPARAMCOUNT");
-    checks.expect(client.invoke(0x60030003, {}, result.get()) == DISP_E_MEMBERNOTFOUND,
-                  "an unknown DISPID: DISP_E_MEMBERNOTFOUND");
-    checks.expect(client.invoke(linkingId, {text(L"book.xls"), text(L"not a mode")},
-                                result.get()) == DISP_E_TYPEMISMATCH,
-                  "ExcelShow without a number: DISP_E_TYPEMISMATCH");
+    checks.equal(e2e::hex(client.invoke(importId, {number(1), number(1)}, result.get())),
+                 e2e::hex(DISP_E_BADPARAMCOUNT), "too few arguments: DISP_E_BADPARAMCOUNT");
+    checks.equal(e2e::hex(client.invoke(0x60030003, {}, result.get())),
+                 e2e::hex(DISP_E_MEMBERNOTFOUND), "an unknown DISPID: DISP_E_MEMBERNOTFOUND");
 }
 
 void checkNamedArguments(e2e::Checks& checks, Client& client) {

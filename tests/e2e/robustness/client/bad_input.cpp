@@ -6,6 +6,8 @@
 #include "scenarios.hpp"
 #include "support/client_objects.hpp"
 
+#include <objbase.h>
+
 #include <functional>
 #include <optional>
 
@@ -98,6 +100,13 @@ std::vector<BadValue> badValues() {
              v.pdispVal = makeObject<e2e::DefaultValueObject>(nullptr).detach();
              return v;
          }},
+        {"an object without IDispatch",
+         [](Slot) {
+             VARIANT v{};
+             v.vt = VT_UNKNOWN;
+             CreateStreamOnHGlobal(nullptr, TRUE, reinterpret_cast<IStream**>(&v.punkVal));
+             return v;
+         }},
         {"a 1 MB string", [](Slot) { return text(megabyte); }},
         {"a string with an embedded NUL", [](Slot) { return text(withNul); }},
         {"a lone surrogate", [](Slot) { return text(loneSurrogate); }},
@@ -165,6 +174,8 @@ std::vector<std::vector<Expected>> expectations() {
         {error(runtimeNoDefaultMember), error(runtimeNoDefaultMember),
          error(runtimeNoDefaultMember), error(runtimeNoDefaultMember), launchMessage(),
          error(DISP_E_TYPEMISMATCH)},
+        {error(runtimeTypeMismatch), error(runtimeTypeMismatch), error(runtimeTypeMismatch),
+         error(runtimeTypeMismatch), launchMessage(), error(DISP_E_TYPEMISMATCH)},
         {accepted(megabyte), message(L"C0"), message(L"R0C"), message(L"Excel|xxxx"), accepted(),
          error(DISP_E_TYPEMISMATCH)},
         // A cell's text, like a text box's, ends at a NUL.
