@@ -26,12 +26,7 @@ using sheetpush::win32::UniqueVariant;
 
 constexpr HRESULT invalidUseOfNull = static_cast<HRESULT>(0x800A005E);
 
-using e2e::cell;
-using e2e::importId;
-using e2e::linkingId;
-using e2e::number;
-using e2e::sheetpushId;
-using e2e::text;
+using namespace e2e;
 
 // An argument form, and the text the cell must then hold.
 struct ArgumentForm {

@@ -65,6 +65,15 @@ std::string named(std::string_view what, const Cell& cell) {
     return std::string(what) + " R" + utf8(cell.row) + "C" + utf8(cell.column);
 }
 
+// The link window's two operations, for the checks below to run.
+std::function<bool()> send(ExcelLink& window) {
+    return [&window] { return window.SEND(); };
+}
+
+std::function<bool()> request(ExcelLink& window) {
+    return [&window] { return window.Request(); };
+}
+
 // One operation that must fail: False, exactly one new message, and that message is the fixed
 // prompt, a carriage return and the description (exactly the one given, when one is given).
 void expectFailure(Context& context, const std::function<bool()>& operation, std::string_view what,
@@ -108,15 +117,13 @@ void roundTrip(Context& context) {
     for (const auto& cell : cells) {
         place(window, context.sheet, cell);
         window.Text1.setText(cell.text);
-        expectSuccess(
-            context, [&] { return window.SEND(); }, named("SEND", cell));
+        expectSuccess(context, send(window), named("SEND", cell));
         context.checks.equal(window.Text1.text(), cell.text, named("SEND keeps Text1", cell));
     }
     for (const auto& cell : cells) {
         place(window, context.sheet, cell);
         window.Text1.setText(u"قديم");
-        expectSuccess(
-            context, [&] { return window.Request(); }, named("Request", cell));
+        expectSuccess(context, request(window), named("Request", cell));
         context.checks.equal(window.Text1.text(), cell.text + u"\r\n",
                              named("Request gives the reply as sent", cell));
     }
@@ -145,28 +152,23 @@ void refusals(Context& context) {
     for (const auto& item : cases) {
         place(window, item.sheet, item.cell);
         window.Text1.setText(item.cell.text);
-        expectFailure(
-            context, [&] { return window.SEND(); }, named("SEND", item.cell), item.description);
+        expectFailure(context, send(window), named("SEND", item.cell), item.description);
     }
     place(window, arabicSheet, cases[0].cell);
     window.Text1.setText(u"باق");
-    expectFailure(
-        context, [&] { return window.Request(); }, "Request R0C0", refused(u"R0C0"));
+    expectFailure(context, request(window), "Request R0C0", refused(u"R0C0"));
     context.checks.equal(window.Text1.text(), u"باق", "a failed Request leaves Text1");
     place(window, arabicSheet, {u"1", u"1", u""});
     window.Text1.setText(u"بعد الفشل");
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "SEND after failures");
+    expectSuccess(context, send(window), "SEND after failures");
 }
 
 void noStandin(Context& context) {
     ExcelLink window(context.platform);
     place(window, arabicSheet, {u"1", u"1", u""});
     window.Text1.setText(u"لا أحد");
-    expectFailure(
-        context, [&] { return window.SEND(); }, "SEND with no partner", std::nullopt);
-    expectFailure(
-        context, [&] { return window.Request(); }, "Request with no partner", std::nullopt);
+    expectFailure(context, send(window), "SEND with no partner", std::nullopt);
+    expectFailure(context, request(window), "Request with no partner", std::nullopt);
     context.checks.equal(window.Text1.text(), u"لا أحد", "Text1 unchanged");
 }
 
@@ -175,8 +177,7 @@ void initiation(Context& context) {
     ExcelLink window(context.platform);
     place(window, arabicSheet, {u"2", u"2", u""});
     window.Text1.setText(u"إلى الورقة المطلوبة");
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "SEND to the sheet asked for");
+    expectSuccess(context, send(window), "SEND to the sheet asked for");
 }
 
 // The conversation itself: each failure's number and description.
@@ -214,9 +215,8 @@ void busy(Context& context) {
                           "busy request: number");
     ExcelLink window(context.platform);
     place(window, arabicSheet, {u"1", u"1", u""});
-    expectFailure(
-        context, [&] { return window.SEND(); }, "SEND to a busy partner",
-        u"التطبيق «Excel» مشغول ولم ينفذ العملية على البند «R1C1»");
+    expectFailure(context, send(window), "SEND to a busy partner",
+                  u"التطبيق «Excel» مشغول ولم ينفذ العملية على البند «R1C1»");
 }
 
 // The stand-in answers one transaction and vanishes on the next.
@@ -224,11 +224,9 @@ void vanish(Context& context) {
     ExcelLink window(context.platform);
     place(window, arabicSheet, {u"1", u"1", u""});
     window.Text1.setText(u"أول");
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "first SEND");
-    expectFailure(
-        context, [&] { return window.SEND(); }, "SEND to a vanished partner",
-        u"أنهى التطبيق «Excel» المحادثة على الموضوع «ورقة1»");
+    expectSuccess(context, send(window), "first SEND");
+    expectFailure(context, send(window), "SEND to a vanished partner",
+                  u"أنهى التطبيق «Excel» المحادثة على الموضوع «ورقة1»");
 }
 
 // A partner slower than the ten-second time-out: False, and then the thread carries on.
@@ -236,16 +234,14 @@ void timeout(Context& context) {
     ExcelLink window(context.platform);
     place(window, arabicSheet, {u"1", u"1", u""});
     context.platform.postMarker();
-    expectFailure(
-        context, [&] { return window.SEND(); }, "SEND to a slow partner",
-        u"انتهت مهلة انتظار رد التطبيق «Excel» على البند «R1C1»");
+    expectFailure(context, send(window), "SEND to a slow partner",
+                  u"انتهت مهلة انتظار رد التطبيق «Excel» على البند «R1C1»");
     context.checks.expect(!context.platform.markerDispatchedBeforeLastBox(),
                           "no other posted message ran while waiting");
     context.platform.pumpMessages();
     context.checks.expect(context.platform.markerDispatched(), "the thread's messages still run");
     place(window, u"Sheet2", {u"1", u"1", u""});
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "SEND to another partner afterwards");
+    expectSuccess(context, send(window), "SEND to another partner afterwards");
 }
 
 // An answer that comes after its transaction gave up must not answer the next one.
@@ -266,20 +262,15 @@ void lateAnswer(Context& context) {
 void strayAck(Context& context) {
     ExcelLink window(context.platform);
     place(window, arabicSheet, {u"1", u"1", u""});
-    expectSuccess(
-        context, [&] { return window.Request(); }, "Request R1C1");
+    expectSuccess(context, request(window), "Request R1C1");
     place(window, arabicSheet, {u"", u"", u"x"});
-    expectFailure(
-        context, [&] { return window.SEND(); }, "SEND R0C0 after a request", refused(u"R0C0"));
+    expectFailure(context, send(window), "SEND R0C0 after a request", refused(u"R0C0"));
     place(window, arabicSheet, {u"1", u"1", u"ثم"});
     window.Text1.setText(u"ثم");
-    expectSuccess(
-        context, [&] { return window.Request(); }, "Request before SEND");
+    expectSuccess(context, request(window), "Request before SEND");
     window.Text1.setText(u"ثم");
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "SEND after a request");
-    expectSuccess(
-        context, [&] { return window.Request(); }, "Request after SEND");
+    expectSuccess(context, send(window), "SEND after a request");
+    expectSuccess(context, request(window), "Request after SEND");
     context.checks.equal(window.Text1.text(), u"ثم\r\n", "the request after the stray");
 }
 
@@ -311,16 +302,13 @@ void reuse(Context& context) {
     }
     context.checks.expect(all, "a hundred SENDs on one sheet");
     place(window, u"Sheet1", {u"1", u"1", u""});
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "SEND on another sheet");
+    expectSuccess(context, send(window), "SEND on another sheet");
     place(window, arabicSheet, {u"1", u"1", u""});
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "SEND back on the first sheet");
+    expectSuccess(context, send(window), "SEND back on the first sheet");
     writeFile(context.folder + L"\\phase1.done", "");
     context.checks.expect(waitForFile(context.folder + L"\\restarted", 60000),
                           "stand-in restarted");
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "SEND after the restart");
+    expectSuccess(context, send(window), "SEND after the restart");
 }
 
 void writeShown(const Context& context) {
