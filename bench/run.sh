@@ -10,21 +10,9 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cm
 cmake --build "$build" -j2 --target Sheetpush ExcelStandin BareServer ComBench DdeBench \
     OverallBench >/dev/null
 source "$root/tests/e2e/wine_env.sh"
-source "$root/tests/e2e/com_server_env.sh"
-wine_env_init "$build"
-trap stop_servers EXIT
-work="$build/bench-overall"
-rm -rf "$work"
-mkdir -p "$work"
-
-install_excel "$SHEETPUSH_BIN/ExcelStandin.exe"
-register_server
-wine reg add 'HKLM\Software\Classes\CLSID\{CE392E88-8C1B-4432-A4F5-EEC3B442B046}\LocalServer32' \
-    /ve /d "\"$(wine_path "$SHEETPUSH_BIN/BareServer.exe")\"" /f >/dev/null
-wine_start_rpcss
-wine_start standin "$SHEETPUSH_BIN/ExcelStandin.exe" "/log:$(wine_path "$work/standin.log")" \
-    /sheet:ورقة1 /sheet:Sheet1 /sheet:Sheet2 /sheet:Sheet3
-wait_for_file "$work/standin.log" "$WINE_ENV_START_LIMIT" ready
+wine_env_init "$build" bench-overall
+register_bare_server
+serve_with_standin /sheet:ورقة1 /sheet:Sheet1 /sheet:Sheet2 /sheet:Sheet3
 
 # Into files: a server Wine starts for a program inherits its output and may outlive it.
 measure() {
@@ -38,7 +26,7 @@ measure com "$SHEETPUSH_BIN/ComBench.exe" "$calls"
 measure overall "$SHEETPUSH_BIN/OverallBench.exe" "$calls"
 
 # The script times its own calls; the stand-in counts the conversations they took.
-connections() { iconv -f UTF-16 -t UTF-8 "$work/standin.log" | grep -c $'\tconnect\t' || true; }
+connections() { log_field connect 1 | wc -l; }
 cp "$root/bench/overall/script_bench.vbs" "$work/"
 script_rounds=10
 script_per_round=$((calls / 40 > 3 ? calls / 40 : 3))

@@ -8,6 +8,7 @@
 #include "platform/win32/raii.hpp"
 #include "server/com/com_ptr.hpp"
 #include "sheetpush_h.h"
+#include "support/late_bound.hpp"
 
 #include <chrono>
 #include <cstdio>
@@ -18,18 +19,16 @@
 namespace {
 
 using sheetpush::com::ComPtr;
-using sheetpush::win32::copyBstr;
-using sheetpush::win32::UniqueVariant;
 using Clock = std::chrono::steady_clock;
 
 double seconds(Clock::duration elapsed) {
     return std::chrono::duration<double>(elapsed).count();
 }
 
-double callsPerSecond(int calls, const std::function<HRESULT()>& call) {
+double callsPerSecond(int calls, const std::function<bool()>& call) {
     auto start = Clock::now();
     for (int done = 0; done < calls; ++done)
-        if (FAILED(call()))
+        if (!call())
             return 0;
     return calls / seconds(Clock::now() - start);
 }
@@ -54,35 +53,16 @@ double averageColdCreation(REFCLSID clsid, int times) {
     return total / times;
 }
 
-HRESULT emptyCall(IDispatch& object) {
+bool emptyCall(IDispatch& object) {
     UINT count = 0;
-    return object.GetTypeInfoCount(&count);
-}
-
-HRESULT invokeSheetpush(IDispatch& object, DISPID id) {
-    VARIANT arguments[4] = {};
-    arguments[3].vt = VT_BSTR;
-    arguments[3].bstrVal = copyBstr(L"bench").detach();
-    arguments[2].vt = VT_I2;
-    arguments[2].iVal = 1;
-    arguments[1].vt = VT_I2;
-    arguments[1].iVal = 1;
-    arguments[0].vt = VT_BSTR;
-    arguments[0].bstrVal = copyBstr(L"Sheet1").detach();
-    DISPPARAMS parameters{arguments, nullptr, 4, 0};
-    UniqueVariant result;
-    HRESULT called = object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
-                                   result.get(), nullptr, nullptr);
-    VariantClear(&arguments[3]);
-    VariantClear(&arguments[0]);
-    return called;
+    return SUCCEEDED(object.GetTypeInfoCount(&count));
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     int calls = argc > 1 ? std::atoi(argv[1]) : 2000;
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    sheetpush::win32::ComApartment apartment;
     {
         double coldSheetpush = averageColdCreation(CLSID_ExcelLinke, 3);
         double coldBare = averageColdCreation(CLSID_BareServer, 3);
@@ -100,12 +80,13 @@ int main(int argc, char** argv) {
         auto name = const_cast<LPOLESTR>(L"Sheetpush");
         link->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
 
-        double pushes = callsPerSecond(calls, [&] { return invokeSheetpush(*link.get(), id); });
+        double pushes = callsPerSecond(
+            calls, [&] { return e2e::callSheetpush(*link.get(), id, L"bench", 1, 1, L"Sheet1"); });
         double empty = callsPerSecond(calls, [&] { return emptyCall(*link.get()); });
         DISPPARAMS noArguments{};
         double bareEmpty = callsPerSecond(calls, [&] {
-            return bare->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &noArguments, nullptr, nullptr,
-                                nullptr);
+            return SUCCEEDED(bare->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &noArguments, nullptr,
+                                          nullptr, nullptr));
         });
 
         std::printf("calls per measurement: %d\n", calls);
@@ -119,6 +100,5 @@ int main(int argc, char** argv) {
         std::printf("cold CreateObject: Sheetpush %.3f s, bare server %.3f s, ratio %.2f\n",
                     coldSheetpush, coldBare, coldBare > 0 ? coldSheetpush / coldBare : 0);
     }
-    CoUninitialize();
     return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "rounds.hpp"
 
+#include "fakes/fake_platform.hpp"
 #include "platform/win32/message_window.hpp"
 #include "platform/win32/raii.hpp"
 #include "platform/win32/raw_dde_conversation.hpp"
@@ -37,14 +38,8 @@ std::u16string numbered(int i) {
     return u"قيمة " + std::u16string(digits.begin(), digits.end());
 }
 
-// Failures are counted, not shown: a box would stop the run.
-class CountingMessageBoxes : public sheetpush::MessageBoxes {
-public:
-    void show(std::u16string_view, std::u16string_view, std::uint32_t) override { ++shown; }
-    int shown = 0;
-};
-
-// The product's seams, with or without the on-screen view that mirrors every field.
+// The product's seams, with or without the on-screen view that mirrors every field. Failures
+// are recorded, not shown: a box would stop the run.
 class BenchPlatform : public sheetpush::win32::Win32Platform {
 public:
     explicit BenchPlatform(bool withView) : withView_(withView) {}
@@ -52,7 +47,7 @@ public:
     std::unique_ptr<sheetpush::WindowView> newView(sheetpush::ExcelLink& window) override {
         return withView_ ? Win32Platform::newView(window) : nullptr;
     }
-    CountingMessageBoxes boxes;
+    sheetpush::fakes::FakeMessageBoxes boxes;
 
 private:
     bool withView_;
@@ -179,7 +174,7 @@ int main(int argc, char** argv) {
     double bare = bench::median(methods.front().roundMs);
     for (const auto& method : methods)
         report(method.name, bench::median(method.roundMs), bare);
-    int failures = withView.boxes.shown + bareCore.boxes.shown;
-    std::printf("failure messages: %d\n", failures);
+    auto failures = withView.boxes.shown.size() + bareCore.boxes.shown.size();
+    std::printf("failure messages: %zu\n", failures);
     return failures == 0 ? 0 : 1;
 }

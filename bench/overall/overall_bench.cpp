@@ -13,6 +13,7 @@
 #include "platform/win32/raw_dde_conversation.hpp"
 #include "server/com/com_ptr.hpp"
 #include "sheetpush_h.h"
+#include "support/late_bound.hpp"
 
 #include <algorithm>
 #include <chrono>
@@ -27,26 +28,9 @@ namespace {
 
 using namespace std::chrono_literals;
 using sheetpush::com::ComPtr;
-using sheetpush::win32::copyBstr;
-using sheetpush::win32::UniqueVariant;
 
 bool push(IDispatch& link, DISPID id, const wchar_t* sheet, int i) {
-    VARIANT arguments[4] = {};
-    arguments[3].vt = VT_BSTR;
-    arguments[3].bstrVal = copyBstr(L"bench " + std::to_wstring(i)).detach();
-    arguments[2].vt = VT_I4;
-    arguments[2].lVal = 1;
-    arguments[1].vt = VT_I4;
-    arguments[1].lVal = 1;
-    arguments[0].vt = VT_BSTR;
-    arguments[0].bstrVal = copyBstr(sheet).detach();
-    DISPPARAMS parameters{arguments, nullptr, 4, 0};
-    UniqueVariant result;
-    HRESULT called = link.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
-                                 result.get(), nullptr, nullptr);
-    VariantClear(&arguments[3]);
-    VariantClear(&arguments[0]);
-    return SUCCEEDED(called) && result->vt == VT_BOOL && result->boolVal == VARIANT_TRUE;
+    return e2e::callSheetpush(link, id, L"bench " + std::to_wstring(i), 1, 1, sheet);
 }
 
 bool freshConversationPoke(int i) {
@@ -85,10 +69,10 @@ double coldFirstCall(REFCLSID clsid, const std::function<bool(IDispatch&)>& firs
 
 int main(int argc, char** argv) {
     int calls = argc > 1 ? std::atoi(argv[1]) : 1000;
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    sheetpush::win32::ComApartment apartment;
     int status = 0;
     std::printf("cold-sheetpush %.1f\n", coldFirstCall(CLSID_ExcelLinke, [](IDispatch& link) {
-                    return push(link, 0x60030000, L"Sheet1", 0);
+                    return push(link, e2e::sheetpushId, L"Sheet1", 0);
                 }));
     std::printf("cold-bare %.1f\n", coldFirstCall(CLSID_BareServer, [](IDispatch& bare) {
                     return emptyInvoke(bare, 1);
@@ -121,6 +105,5 @@ int main(int argc, char** argv) {
                 std::printf("%s %.4f\n", method.name, bench::median(method.roundMs));
         }
     }
-    CoUninitialize();
     return status;
 }

@@ -7,65 +7,17 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_env.sh"
 
 case_name=$1
-wine_env_init "$2"
-work="$(cd "$2" && pwd)/e2e-work/$case_name"
-rm -rf "$work"
-mkdir -p "$work"
-win_work=$(wine_path "$work")
-log="$work/standin.log"
-export SHEETPUSH_STANDIN_LOG
-SHEETPUSH_STANDIN_LOG=$(wine_path "$log")
-
-readonly message_title="الربط مع الأكسل"
-ready_count=0
-
-fail() {
-    echo "FAIL $*" >&2
-    exit 1
-}
-
-log_lines() {
-    [ -f "$log" ] || return 0
-    iconv -f UTF-16 -t UTF-8 "$log" | tr -d '\r'
-}
-
-ready_stand_ins() {
-    log_lines | grep -c $'\tready\t' || true
-}
-
-# Starts a stand-in with the switches given and waits until it serves, which takes well under a
-# second. Once, on a loaded machine, a stand-in never came up; one that has ended, or is not
-# serving within the limit, is reported with its log and started once more.
-start_standin() {
-    local -n standin_pid=$1
-    shift
-    ready_count=$((ready_count + 1))
-    local attempt deadline
-    for attempt in 1 2; do
-        wine_start standin_pid "$SHEETPUSH_BIN/ExcelStandin.exe" "$@"
-        deadline=$((SECONDS + WINE_ENV_START_LIMIT / 2))
-        while [ "$(ready_stand_ins)" -lt "$ready_count" ] && kill -0 "$standin_pid" 2>/dev/null &&
-            [ $SECONDS -lt $deadline ]; do
-            sleep 0.05
-        done
-        [ "$(ready_stand_ins)" -lt "$ready_count" ] || return 0
-        echo "the stand-in $* is not serving ($(kill -0 "$standin_pid" 2>/dev/null &&
-            echo running || echo ended)); its log: $(log_lines)" >&2
-        wine_stop "$standin_pid"
-    done
-    fail "the stand-in did not start"
-}
+wine_env_init "$2" "e2e-work/$case_name"
 
 # Closes the given number of link failure messages as they come up.
 start_closer() {
     local -n closer_pid=$1
-    wine_start closer_pid "$SHEETPUSH_BIN/MessageBoxCloser.exe" "/title:$message_title" \
+    wine_start closer_pid "$SHEETPUSH_BIN/MessageBoxCloser.exe" "/title:$link_failure_title" \
         "/count:$2" "/timeout:60000" "/out:$win_work\\box"
 }
 
 run_driver() {
-    timeout 150 env ${WINE_ENV_LOCALE:+LC_ALL=$WINE_ENV_LOCALE} wine "$SHEETPUSH_BIN/E2eDriver.exe" "$1" \
-        "$win_work" "${@:2}" | tr -d '\r'
+    run_checks 150 E2eDriver "$1" "$win_work" "${@:2}"
 }
 
 # The messages on screen were the ones the driver showed, and there were that many.
@@ -81,15 +33,10 @@ expect_boxes() {
     [ ! -f "$work/shown$((count + 1)).txt" ] || fail "more than $count messages"
 }
 
-# Field n (1-based) of the log lines of one kind.
-log_field() {
-    log_lines | awk -F'\t' -v kind="$1" -v field="$2" '$2 == kind { print $field }'
-}
-
 driver_with_boxes() {
     local scenario=$1 boxes=$2 closer
     start_closer closer "$boxes"
-    run_driver "$scenario" "${@:3}" || fail "driver scenario $scenario"
+    run_driver "$scenario" "${@:3}"
     expect_boxes "$boxes" "$closer"
 }
 
@@ -179,7 +126,7 @@ stray-fence)
 reuse)
     start_standin first
     start_closer closer 0
-    run_driver reuse >"$work/driver.out" 2>&1 &
+    run_driver reuse >"$work/driver.shown" &
     driver=$!
     wait_for_file "$work/phase1.done" 120 || fail "driver did not reach the restart"
     # A hundred pokes and one conversation, one more for the other sheet in whatever letters, and
@@ -192,17 +139,18 @@ reuse)
     wine_stop "$first"
     start_standin second
     touch "$work/restarted"
-    status=0
-    wait "$driver" || status=$?
-    cat "$work/driver.out"
-    [ "$status" -eq 0 ] || fail "driver scenario reuse"
+    wait "$driver" || true
+    # A check that failed in the background shows in what it printed.
+    cat "$work/driver.shown"
+    ! grep -q '^FAIL' "$work/driver.shown" || fail "driver scenario reuse"
     expect_boxes 0 "$closer"
     [ "$(log_field connect 1 | wc -l)" -eq 3 ] || fail "no new conversation after the restart"
     [ "$(log_field poke 1 | tail -1)" = "$(log_field connect 1 | tail -1)" ] ||
         fail "the last poke is not on the new stand-in's conversation"
     ;;
 *)
-    fail "unknown case $case_name"
+    echo "unknown case $case_name" >&2
+    exit 2
     ;;
 esac
-echo "passed: $case_name"
+finish "$case_name"

@@ -1,22 +1,57 @@
-# Shared set-up for the end-to-end scripts that run the Windows build under Wine. Source it,
-# then call wine_env_init <build dir>. It gives every build dir one private, headless Wine
-# prefix (Wine's null display driver: no X server; DDE and modal message boxes still work).
+# The one library of the scripts that run the Windows build under Wine: the end-to-end tests, the
+# benchmarks and the demo. Source it, then call wine_env_init. Every build dir gets one private,
+# headless Wine prefix (Wine's null display driver: no X server; DDE and modal message boxes
+# still work).
 #
-#   wine_env_init DIR     exports WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES, SHEETPUSH_BIN; makes
-#                         the prefix on first use
+# The prefix and the server
+#   wine_env_init DIR [WORK]
+#                         exports WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES, SHEETPUSH_BIN and makes
+#                         the prefix on first use; with WORK, empties the folder DIR/WORK and
+#                         names it $work ($win_work in its Windows form). The servers and the
+#                         programs started here are ended when the script exits.
 #   wine_start_rpcss      starts the RPC service, which out-of-process COM needs
-#   wine_run EXE ARGS...  runs a Windows program in the foreground
+#   install_excel PROGRAM puts PROGRAM at the default Excel path and stores that path, so that the
+#                         server's start-up asks nobody
+#   register_server       registers the build's Sheetpush.exe
+#   register_bare_server  registers the benchmarks' bare COM server
+#   serve_with_standin [SWITCHES...]
+#                         all of the above for the Excel stand-in, which it then starts with the
+#                         switches given
+#   wait_server_gone      a server must end by itself once its last client let go (10 s)
+#   prefix_pids PATTERN   this prefix's programs whose command line matches, by host pid
+# Programs
 #   wine_start PIDVAR EXE ARGS...
 #                         starts a Windows program in the background; its process id goes to
-#                         PIDVAR and it is stopped by wine_stop_all when the script exits
-# Set WINE_ENV_LOCALE to a Unix locale to choose the ANSI code page the programs get.
+#                         PIDVAR. Set WINE_ENV_LOCALE to a Unix locale to choose the ANSI code
+#                         page the programs get.
 #   wine_stop PID         stops one program started by wine_start
 #   wine_path PATH        the Windows form of a host path
 #   wait_for_file FILE SECONDS [PATTERN]
-#                         waits until FILE exists (and holds PATTERN, for UTF-16 logs)
+#                         waits until FILE exists (and holds PATTERN)
+#   without_wine_noise    a filter: the output of Windows programs without Wine's own remarks
+#   run_checks LIMIT PROGRAM ARGS...
+#                         runs a self-checking program of the build, at most LIMIT seconds
+#   run_vbscript FILE ARGS...
+#                         runs a script with tests/e2e/com/scripts/common.vbs in front of it
+# The Excel stand-in, logging to $work/standin.log
+#   start_standin PIDVAR [SWITCHES...]
+#   log_lines [LOG]       its log (or another stand-in log), one event a line
+#   log_field KIND N [LOG]
+#                         field N (1-based) of the log lines of one kind
+# Checks: each prints "ok" or "FAIL" and what it checks
+#   fail WHAT...          a failed check
+#   expect ACTUAL EXPECTED WHAT
+#   finish NAME           ends the script, failed when any check failed
 
 # Long enough for a cold wineserver on a busy machine; every wait in these scripts is bounded.
 WINE_ENV_START_LIMIT=60
+# The messages of the server that the tests close, by title, and the fixed texts they begin with.
+readonly link_failure_title="الربط مع الأكسل"
+readonly link_failure_text="فشلت عملية الربط ، تأكد من تواجد الهدف"
+readonly launch_failure_title="الطباعة إلى أكسل"
+readonly launch_failure_text="لم أستطع تشغيل الملف"
+WINE_ENV_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+failures=0
 
 wine_env_init() {
     local build_dir
@@ -27,7 +62,7 @@ wine_env_init() {
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export SHEETPUSH_BIN="$build_dir/bin"
     WINE_ENV_PIDS=()
-    trap wine_stop_all EXIT
+    trap stop_servers EXIT
     (
         flock -w 120 9 || exit 1
         [ -f "$WINEPREFIX/.sheetpush-ready" ] && exit 0
@@ -40,6 +75,11 @@ wine_env_init() {
         wineserver -w 2>/dev/null || true
         touch "$WINEPREFIX/.sheetpush-ready"
     ) 9>"$build_dir/wine-prefix.lock"
+    [ $# -gt 1 ] || return 0
+    work="$build_dir/$2"
+    rm -rf "$work"
+    mkdir -p "$work"
+    win_work=$(wine_path "$work")
 }
 
 wine_start_rpcss() {
@@ -55,8 +95,61 @@ wine_start_rpcss() {
     return 1
 }
 
-wine_run() {
-    env ${WINE_ENV_LOCALE:+LC_ALL=$WINE_ENV_LOCALE} wine "$@"
+install_excel() {
+    local office="$WINEPREFIX/drive_c/program files/microsoft office/office"
+    mkdir -p "$office"
+    cp "$1" "$office/Excel.exe"
+    wine reg add 'HKCU\Software\Orvand\Sheetpush' /v ExcelPath /f \
+        /d 'C:\program files\microsoft office\office\Excel.exe' >/dev/null
+}
+
+register_server() {
+    wine "$SHEETPUSH_BIN/Sheetpush.exe" /RegServer
+}
+
+# The class of bench/com/bare_server.hpp.
+register_bare_server() {
+    wine reg add 'HKLM\Software\Classes\CLSID\{CE392E88-8C1B-4432-A4F5-EEC3B442B046}\LocalServer32' \
+        /ve /d "\"$(wine_path "$SHEETPUSH_BIN/BareServer.exe")\"" /f >/dev/null
+}
+
+serve_with_standin() {
+    install_excel "$SHEETPUSH_BIN/ExcelStandin.exe"
+    register_server
+    wine_start_rpcss
+    start_standin standin "$@"
+}
+
+prefix_pids() {
+    local pid
+    for pid in $(pgrep -f "$1" || true); do
+        { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null |
+            grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+    done
+    return 0
+}
+
+wait_server_gone() {
+    local waited
+    for waited in $(seq 1 100); do
+        [ -z "$(prefix_pids 'Sheetpush\.exe')" ] && return 0
+        sleep 0.1
+    done
+    fail "the server still runs after its clients released it"
+}
+
+# Ends the servers and launched Excels that outlived their test, and every program started here.
+stop_servers() {
+    local stray pid
+    stray=$(prefix_pids 'Sheetpush\.exe')
+    for pid in $stray $(prefix_pids 'office\\Excel\.exe') "${WINE_ENV_PIDS[@]}"; do
+        wine_stop "$pid"
+    done
+    WINE_ENV_PIDS=()
+    # A killed server leaves its class object behind in the RPC service, which would fail every
+    # later activation in this prefix. This runs as the scripts' exit trap: a wineserver that is
+    # already on its way out must not turn a passed test into a failed one.
+    [ -z "$stray" ] || wineserver -k || true
 }
 
 wine_start() {
@@ -79,14 +172,6 @@ wine_stop() {
     kill -9 "$1" 2>/dev/null || true
 }
 
-wine_stop_all() {
-    local pid
-    for pid in "${WINE_ENV_PIDS[@]}"; do
-        wine_stop "$pid"
-    done
-    WINE_ENV_PIDS=()
-}
-
 wine_path() {
     winepath -w "$1" 2>/dev/null
 }
@@ -97,10 +182,93 @@ wait_for_file() {
     while [ $SECONDS -lt $deadline ]; do
         if [ -f "$file" ]; then
             [ -z "$pattern" ] && return 0
-            iconv -f UTF-16 -t UTF-8 "$file" 2>/dev/null | grep -- "$pattern" >/dev/null && return 0
+            grep -q -- "$pattern" "$file" && return 0
         fi
         sleep 0.05
     done
     echo "timed out waiting for $file ${pattern:+($pattern)}" >&2
     return 1
+}
+
+without_wine_noise() {
+    tr -d '\r' | grep -v 'wine32\|multiarch\|dpkg\|apt-get' || true
+}
+
+# Into a file, not a pipe: a server that Wine starts for the program inherits its output, and one
+# that is never released would keep a pipe open. The program passes when it ended with 0 and its
+# tally says that it checked something and nothing failed.
+run_checks() {
+    local limit=$1 program=$2 status=0
+    shift 2
+    local output="$work/$program.out"
+    timeout "$limit" env ${WINE_ENV_LOCALE:+LC_ALL=$WINE_ENV_LOCALE} \
+        wine "$SHEETPUSH_BIN/$program.exe" "$@" >"$output" 2>&1 || status=$?
+    without_wine_noise <"$output"
+    [ "$status" -eq 0 ] || fail "$program $* ended with $status"
+    grep -Eq '^[1-9][0-9]* passed, 0 failed' "$output" || fail "$program $* did not report its checks"
+}
+
+# Wine's VBScript has no ExecuteGlobal to load the shared helpers: they go in front of the
+# script, the two put together in $work.
+run_vbscript() {
+    local combined="$work/$(basename "$1")" script=$1
+    shift
+    cat "$WINE_ENV_DIR/com/scripts/common.vbs" "$script" >"$combined"
+    timeout 240 wine cscript //nologo "$(wine_path "$combined")" "$@"
+}
+
+# A stand-in serves well under a second after its start. Once, on a loaded machine, one never
+# came up: a stand-in that has ended, or is not serving within the limit, is reported with its
+# log and started once more.
+start_standin() {
+    local -n standin_pid=$1
+    shift
+    local before attempt deadline
+    before=$(ready_stand_ins)
+    for attempt in 1 2; do
+        wine_start standin_pid "$SHEETPUSH_BIN/ExcelStandin.exe" "/log:$win_work\\standin.log" "$@"
+        deadline=$((SECONDS + WINE_ENV_START_LIMIT / 2))
+        while [ "$(ready_stand_ins)" -le "$before" ] && kill -0 "$standin_pid" 2>/dev/null &&
+            [ $SECONDS -lt $deadline ]; do
+            sleep 0.05
+        done
+        [ "$(ready_stand_ins)" -le "$before" ] || return 0
+        echo "the stand-in $* is not serving ($(kill -0 "$standin_pid" 2>/dev/null &&
+            echo running || echo ended)); its log: $(log_lines)"
+        wine_stop "$standin_pid"
+    done
+    fail "the stand-in $* did not start"
+    finish
+}
+
+ready_stand_ins() {
+    log_lines | grep -c $'\tready\t' || true
+}
+
+log_lines() {
+    local log=${1:-$work/standin.log}
+    [ ! -f "$log" ] || cat "$log"
+}
+
+log_field() {
+    log_lines "${3:-}" | awk -F'\t' -v kind="$1" -v field="$2" '$2 == kind { print $field }'
+}
+
+fail() {
+    echo "FAIL $*"
+    failures=$((failures + 1))
+}
+
+expect() {
+    if [ "$1" = "$2" ]; then
+        echo "ok   $3"
+    else
+        fail "$3"
+        diff <(echo "$2") <(echo "$1") || true
+    fi
+}
+
+finish() {
+    [ "$failures" -eq 0 ] || exit 1
+    echo "passed: $1"
 }

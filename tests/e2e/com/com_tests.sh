@@ -6,38 +6,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../wine_env.sh"
 
 case_name=$1
-wine_env_init "$2"
+wine_env_init "$2" "com-tests/$case_name"
 server="$SHEETPUSH_BIN/Sheetpush.exe"
-work="$2/com-tests/$case_name"
-rm -rf "$work"
-mkdir -p "$work"
-
-source "$here/../com_server_env.sh"
-trap stop_servers EXIT
-
-start_standin() {
-    standin_log="$work/standin.log"
-    wine_start standin "$SHEETPUSH_BIN/ExcelStandin.exe" "/log:$(wine_path "$standin_log")" \
-        /sheet:ورقة1 /sheet:Sheet1 /sheet:Sheet2
-    wait_for_file "$standin_log" 30 ready
-}
-
-ready_to_serve() {
-    install_excel "$SHEETPUSH_BIN/ExcelStandin.exe"
-    register_server
-    wine_start_rpcss
-    start_standin
-}
-
-standin_events() {
-    iconv -f UTF-16 -t UTF-8 "$standin_log" | tr -d '\r'
-}
 
 # A test script with the shared helpers in front of it.
 run_script() {
     local script=$1
     shift
-    run_vbscript "$work" "$here/scripts/$script" "$@"
+    run_vbscript "$here/scripts/$script" "$@" || fail "$script ended with $?"
 }
 
 # The registry keys below the classes of ROOT (HKLM or HKCU) that belong to the server, in one
@@ -86,16 +62,6 @@ $classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\\TypeLib
 KEYS
 }
 
-expect() {
-    if [ "$1" = "$2" ]; then
-        echo "ok   $3"
-    else
-        echo "FAIL $3"
-        diff <(echo "$2") <(echo "$1") || true
-        failed=1
-    fi
-}
-
 # Both registry views of ROOT hold exactly KEYS.
 expect_views() {
     local view
@@ -104,15 +70,13 @@ expect_views() {
     done
 }
 
-failed=0
-
 case "$case_name" in
 registration)
     wine "$server" -UNREGSERVER
     expect_views HKLM "" "nothing of the server is registered after unregistering"
     wine "$server" /unregserver
     echo "ok   unregistering what is not registered succeeds"
-    out=$(wine "$server" /RegServer 2>&1 | grep -v 'wine32\|multiarch\|dpkg\|apt-get' || true)
+    out=$(wine "$server" /RegServer 2>&1 | without_wine_noise)
     expect "$out" "" "registering is silent"
     expect_views HKLM "$(registered_keys HKEY_LOCAL_MACHINE "$(wine_path "$server")")" \
         "registering writes the class, the ProgID, the type library and the interface"
@@ -140,7 +104,7 @@ per-user)
     # Wine's COM reads classes from HKEY_LOCAL_MACHINE only, so no client can be shown using a
     # registration for the user here; what the registration writes, and where, can.
     wine "$server" /UnregServer
-    out=$(wine "$server" /RegServerPerUser 2>&1 | grep -v 'wine32\|multiarch\|dpkg\|apt-get' || true)
+    out=$(wine "$server" /RegServerPerUser 2>&1 | without_wine_noise)
     expect "$out" "" "registering for the user is silent"
     expect_views HKCU "$(registered_keys HKEY_CURRENT_USER "$(wine_path "$server")")" \
         "registering for the user writes the class, the ProgID, the type library and the interface"
@@ -148,70 +112,66 @@ per-user)
     wine "$server" -unregserverperuser
     expect_views HKCU "" "unregistering for the user removes every key"
     ;;
-literals | variables | failures | two-objects)
-    ready_to_serve
-    run_script "${case_name/-/_}.vbs" || failed=1
-    wait_server_gone || failed=1
+literals | variables | two-objects)
+    serve_with_standin /sheet:ورقة1 /sheet:Sheet1 /sheet:Sheet2
+    run_script "${case_name/-/_}.vbs"
+    wait_server_gone
     case "$case_name" in
     literals)
-        expect "$(standin_events | awk -F'\t' '$2 == "poke" && $7 == "literal text" { print $3, $4 }')" \
+        expect "$(log_lines | awk -F'\t' '$2 == "poke" && $7 == "literal text" { print $3, $4 }')" \
             "Sheet1 R5C3" "column 3 and row 5 reach Excel as R5C3"
-        ;;
-    failures)
-        expect "$(standin_events | grep -c 'never poked' || true)" "0" \
-            "the call with a Null Sheet never reaches Excel"
         ;;
     two-objects)
         # The link window holds its conversations with Excel, one per sheet, whichever object
         # calls, and ends them when the server ends.
-        expect "$(standin_events | awk -F'\t' '$2 == "connect" { print $3 }' | tr '\n' ' ')" \
-            "Sheet1 Sheet2 " "both objects talk to Excel through the one link window"
-        wait_for_file "$standin_log" 10 $'\tterminate\tSheet1\t' &&
-            wait_for_file "$standin_log" 10 $'\tterminate\tSheet2\t' || failed=1
-        expect "$(standin_events | awk -F'\t' '$2 == "terminate" { print $1 }' | sort | tr '\n' ' ')" \
-            "$(standin_events | awk -F'\t' '$2 == "connect" { print $1 }' | sort | tr '\n' ' ')" \
+        expect "$(log_field connect 3 | tr '\n' ' ')" "Sheet1 Sheet2 " \
+            "both objects talk to Excel through the one link window"
+        wait_for_file "$work/standin.log" 10 $'\tterminate\tSheet1\t' &&
+            wait_for_file "$work/standin.log" 10 $'\tterminate\tSheet2\t' ||
+            fail "the server's end did not terminate its conversations"
+        expect "$(log_field terminate 1 | sort | tr '\n' ' ')" \
+            "$(log_field connect 1 | sort | tr '\n' ' ')" \
             "the server's end terminates every conversation"
         ;;
     esac
     ;;
 launch)
     # The started Excel is the stand-in; it records its command line in its own log.
-    ready_to_serve
+    serve_with_standin
     wine reg delete 'HKCU\Software\Orvand\Sheetpush' /v ExcelPath /f >/dev/null
     launched_log="$work/launched.log"
-    wine_start closer "$SHEETPUSH_BIN/MessageBoxCloser.exe" "/title:الطباعة إلى أكسل" /count:1 \
-        /timeout:60000 "/out:$(wine_path "$work/box")"
-    SHEETPUSH_STANDIN_LOG=$(wine_path "$launched_log") run_script launch.vbs || failed=1
-    wait_server_gone || failed=1
-    wait_for_file "$launched_log" 30 commandline
+    wine_start closer "$SHEETPUSH_BIN/MessageBoxCloser.exe" "/title:$launch_failure_title" /count:1 \
+        /timeout:60000 "/out:$win_work\box"
+    SHEETPUSH_STANDIN_LOG="$win_work\\launched.log" run_script launch.vbs
+    wait_server_gone
+    wait_for_file "$launched_log" 30 commandline || true
     # Wine quotes the program part of the line the started program sees; the log doubles
     # each backslash.
-    expect "$(iconv -f UTF-16 -t UTF-8 "$launched_log" | tr -d '\r' |
-        awk -F'\t' '$2 == "commandline" { print $7 }')" \
+    expect "$(log_field commandline 7 "$launched_log")" \
         '"C:\\program files\\microsoft office\\office\\Excel.exe" C:\\books\\sales.xls' \
         "Excel is started on the workbook"
-    expect "$(tr -d '\r' <"$work/box1.txt" 2>/dev/null)" "لم أستطع تشغيل الملف" \
+    expect "$(tr -d '\r' <"$work/box1.txt" 2>/dev/null)" "$launch_failure_text" \
         "a failed launch shows its message"
     ;;
 arabic)
-    ready_to_serve
+    serve_with_standin
     printf 'نص عربي: مرحبا بالعالم\r\nورقة1' | iconv -f UTF-8 -t UTF-16 >"$work/in.txt"
-    run_script arabic.vbs "$(wine_path "$work/in.txt")" "$(wine_path "$work/out.txt")" || failed=1
-    wait_server_gone || failed=1
+    run_script arabic.vbs "$win_work\in.txt" "$win_work\out.txt"
+    wait_server_gone
     expect "$(iconv -f UTF-16 -t UTF-8 "$work/out.txt" | tr -d '\r')" "نص عربي: مرحبا بالعالم" \
         "the Arabic text comes back unchanged"
-    expect "$(standin_events | awk -F'\t' '$2 == "poke" { print $3, $4 }')" "ورقة1 R3C2" \
+    expect "$(log_lines | awk -F'\t' '$2 == "poke" { print $3, $4 }')" "ورقة1 R3C2" \
         "the poke went to the Arabic sheet"
     ;;
 msi)
     # The 64-bit package, installed as an administrator would with nothing of the build
     # registered; the client is the example it installs.
     package=$3
-    [ -f "$package" ] || { echo "FAIL no package at $package: build the msi target first"; exit 1; }
+    [ -f "$package" ] || { fail "no package at $package: build the msi target first"; finish; }
     wine "$server" /UnregServer
     install_excel "$SHEETPUSH_BIN/ExcelStandin.exe"
     wine_start_rpcss
-    start_standin
+    start_standin standin
     status=0
     wine msiexec /i "$(wine_path "$package")" /qn || status=$?
     expect "$status" "0" "the package installs"
@@ -219,10 +179,10 @@ msi)
     expect_views HKLM "$(registered_keys HKEY_LOCAL_MACHINE "$folder\Sheetpush.exe")" \
         "the package registers the installed server"
     out=$(timeout 240 wine cscript //nologo "$folder\examples\hello.vbs" 2>/dev/null | tr -d '\r')
-    wait_server_gone || failed=1
+    wait_server_gone
     expect "$(echo "$out" | head -1)" "Written: True, read back: Hello from Sheetpush" \
         "the installed example writes a cell and reads it back"
-    expect "$(standin_events | awk -F'\t' '$2 == "poke" { print $3, $4, $7 }')" \
+    expect "$(log_lines | awk -F'\t' '$2 == "poke" { print $3, $4, $7 }')" \
         "Sheet1 R3C2 Hello from Sheetpush" "the cell reached Excel"
     status=0
     wine msiexec /x "$(wine_path "$package")" /qn || status=$?
@@ -232,13 +192,13 @@ msi)
         "uninstalling removes every installed file and folder"
     ;;
 cpp-client)
-    ready_to_serve
-    timeout 120 wine "$SHEETPUSH_BIN/ComClientTest.exe" || failed=1
-    wait_server_gone || failed=1
+    serve_with_standin
+    run_checks 120 ComClientTest
+    wait_server_gone
     ;;
 *)
     echo "unknown case $case_name" >&2
     exit 2
     ;;
 esac
-exit $failed
+finish "$case_name"

@@ -2,9 +2,10 @@
 //
 //   ResourceCheck.exe <Sheetpush.exe>
 
-#include "driver/check.hpp"
 #include "server_image.hpp"
 #include "sheetpush_h.h"
+#include "support/checks.hpp"
+#include "support/text.hpp"
 
 #include <cstring>
 #include <string>
@@ -25,10 +26,6 @@ const StringEntry versionStrings[] = {
     {L"OLESelfRegister", L""},       {L"CompanyName", L"Orvand"},
     {L"ProductName", L"Sheetpush"},
 };
-
-std::string narrow(const std::wstring& text) {
-    return std::string(text.begin(), text.end());
-}
 
 void checkVersionRecord(e2e::Checks& checks, const std::wstring& path) {
     DWORD ignored = 0;
@@ -64,7 +61,7 @@ void checkVersionRecord(e2e::Checks& checks, const std::wstring& path) {
         bool found = VerQueryValueW(record.data(), query.c_str(), reinterpret_cast<void**>(&value),
                                     &length) != FALSE;
         checks.expect(found && value && std::wstring(value) == entry.value,
-                      narrow(entry.key) + " is \"" + narrow(entry.value) + "\"");
+                      e2e::utf8(entry.key) + " is \"" + e2e::utf8(entry.value) + "\"");
     }
 }
 
@@ -85,12 +82,12 @@ void checkResources(e2e::Checks& checks, const e2e::ServerImage& image) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: ResourceCheck <Sheetpush.exe>\n");
         return 2;
     }
-    auto path = e2e::wideArgument(argv[1]);
+    std::wstring path = argv[1];
     e2e::Checks checks;
     checkVersionRecord(checks, path);
     e2e::ServerImage image(path);

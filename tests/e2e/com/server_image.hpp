@@ -33,12 +33,4 @@ private:
     sheetpush::win32::UniqueModule module_;
 };
 
-inline std::wstring wideArgument(const char* text) {
-    int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), size);
-    wide.resize(wide.size() - 1);
-    return wide;
-}
-
 } // namespace e2e

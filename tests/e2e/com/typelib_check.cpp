@@ -3,10 +3,12 @@
 //
 //   TypeLibraryCheck.exe <Sheetpush.exe> win32|win64
 
-#include "driver/check.hpp"
+#include "platform/win32/raii.hpp"
 #include "server/com/com_ptr.hpp"
 #include "server_image.hpp"
 #include "sheetpush_h.h"
+#include "support/checks.hpp"
+#include "support/text.hpp"
 
 #include <oleauto.h>
 
@@ -50,10 +52,6 @@ const std::vector<Method> methods = {
     {L"ExcelLinking", 0x60030002, {{L"XLS", VT_VARIANT}, {L"ExcelShow", VT_I4}}, VT_BOOL},
 };
 
-std::string narrow(const std::wstring& text) {
-    return std::string(text.begin(), text.end());
-}
-
 bool same(BSTR text, const wchar_t* expected) {
     return text && std::wstring(text, SysStringLen(text)) == expected;
 }
@@ -91,37 +89,32 @@ std::wstring nameOf(ITypeInfo& info, MEMBERID member) {
     return text;
 }
 
-class TypeAttributes {
+// A description that its owner lends until it is handed back.
+template <class Owner, class Value, auto get, auto release> class Lent {
 public:
-    explicit TypeAttributes(ITypeInfo& info) : info_(info) { info_.GetTypeAttr(&value_); }
-    ~TypeAttributes() {
-        if (value_)
-            info_.ReleaseTypeAttr(value_);
+    template <class... Place> explicit Lent(Owner& owner, Place... place) : owner_(owner) {
+        (owner_.*get)(place..., &value_);
     }
-    const TYPEATTR* operator->() const { return value_; }
+    Lent(const Lent&) = delete;
+    Lent& operator=(const Lent&) = delete;
+    ~Lent() {
+        if (value_)
+            (owner_.*release)(value_);
+    }
+    const Value* operator->() const { return value_; }
     explicit operator bool() const { return value_ != nullptr; }
 
 private:
-    ITypeInfo& info_;
-    TYPEATTR* value_ = nullptr;
+    Owner& owner_;
+    Value* value_ = nullptr;
 };
 
-class FunctionDescription {
-public:
-    FunctionDescription(ITypeInfo& info, UINT index) : info_(info) {
-        info_.GetFuncDesc(index, &value_);
-    }
-    ~FunctionDescription() {
-        if (value_)
-            info_.ReleaseFuncDesc(value_);
-    }
-    const FUNCDESC* operator->() const { return value_; }
-    explicit operator bool() const { return value_ != nullptr; }
-
-private:
-    ITypeInfo& info_;
-    FUNCDESC* value_ = nullptr;
-};
+using LibraryAttributes =
+    Lent<ITypeLib, TLIBATTR, &ITypeLib::GetLibAttr, &ITypeLib::ReleaseTLibAttr>;
+using TypeAttributes =
+    Lent<ITypeInfo, TYPEATTR, &ITypeInfo::GetTypeAttr, &ITypeInfo::ReleaseTypeAttr>;
+using FunctionDescription =
+    Lent<ITypeInfo, FUNCDESC, &ITypeInfo::GetFuncDesc, &ITypeInfo::ReleaseFuncDesc>;
 
 bool pointerTo(const TYPEDESC& type, VARTYPE pointee) {
     return type.vt == VT_PTR && type.lptdesc && type.lptdesc->vt == pointee;
@@ -132,17 +125,16 @@ bool plainParameter(const ELEMDESC& element, USHORT flags) {
 }
 
 void checkLibrary(e2e::Checks& checks, ITypeLib& library, SYSKIND syskind) {
-    TLIBATTR* attributes = nullptr;
-    checks.expect(SUCCEEDED(library.GetLibAttr(&attributes)), "library attributes readable");
+    LibraryAttributes attributes(library);
+    checks.expect(static_cast<bool>(attributes), "library attributes readable");
     if (attributes) {
         checks.expect(attributes->guid == LIBID_Sheetpush, "LIBID is the fixed one");
-        checks.expect(attributes->lcid == 0, "locale 0");
-        checks.expect(attributes->syskind == syskind, "syskind of this build");
+        checks.equal(attributes->lcid, LCID{0}, "locale 0");
+        checks.equal(attributes->syskind, syskind, "syskind of this build");
         checks.expect(attributes->wMajorVerNum == 1 && attributes->wMinorVerNum == 0,
                       "version 1.0");
         // The loader marks every library it read from a file as having a disk image.
-        checks.expect((attributes->wLibFlags & ~LIBFLAG_FHASDISKIMAGE) == 0, "no library flags");
-        library.ReleaseTLibAttr(attributes);
+        checks.equal(attributes->wLibFlags & ~LIBFLAG_FHASDISKIMAGE, 0, "no library flags");
     }
     BSTR name = nullptr;
     library.GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
@@ -151,7 +143,7 @@ void checkLibrary(e2e::Checks& checks, ITypeLib& library, SYSKIND syskind) {
     checks.expect(hasNoHelp(library, MEMBERID_NIL), "library has no help");
     if (auto library2 = ComPtr<ITypeLib>(&library).query<ITypeLib2>())
         checks.expect(hasNoHelpString(*library2.get(), MEMBERID_NIL), "library has no help string");
-    checks.expect(library.GetTypeInfoCount() == 2, "two type descriptions");
+    checks.equal(library.GetTypeInfoCount(), 2u, "two type descriptions");
 }
 
 void checkNames(e2e::Checks& checks, ITypeInfo& info, const Method& method) {
@@ -161,7 +153,7 @@ void checkNames(e2e::Checks& checks, ITypeInfo& info, const Method& method) {
     bool named = count >= method.parameters.size() + 1 && same(names[0], method.name);
     for (std::size_t place = 0; named && place < method.parameters.size(); ++place)
         named = same(names[place + 1], method.parameters[place].name);
-    checks.expect(named, narrow(method.name) + ": method and parameter names");
+    checks.expect(named, e2e::utf8(method.name) + ": method and parameter names");
     for (BSTR name : names)
         SysFreeString(name);
 }
@@ -171,14 +163,14 @@ void checkInterfaceHalf(e2e::Checks& checks, ITypeInfo& half) {
     TypeAttributes attributes(half);
     if (!attributes)
         return checks.expect(false, "interface half readable");
-    checks.expect(attributes->typekind == TKIND_INTERFACE, "interface half is TKIND_INTERFACE");
+    checks.equal(attributes->typekind, TKIND_INTERFACE, "interface half is TKIND_INTERFACE");
     checks.expect(attributes->guid == IID__ExcelLinke, "IID is the fixed one");
-    checks.expect(attributes->wTypeFlags == dualFlags, "interface type flags 0x11D0");
+    checks.equal(attributes->wTypeFlags, dualFlags, "interface type flags 0x11D0");
     checks.expect(attributes->wMajorVerNum == 1 && attributes->wMinorVerNum == 0,
                   "interface version 1.0");
     checks.expect(attributes->cFuncs == methods.size() && attributes->cVars == 0,
                   "three methods and no properties");
-    checks.expect(attributes->cImplTypes == 1, "derives from one interface");
+    checks.equal(attributes->cImplTypes, 1, "derives from one interface");
     HREFTYPE base = 0;
     ComPtr<ITypeInfo> baseInfo;
     ComPtr<ITypeLib> baseLibrary;
@@ -186,31 +178,30 @@ void checkInterfaceHalf(e2e::Checks& checks, ITypeInfo& half) {
     bool fromStdole = SUCCEEDED(half.GetRefTypeOfImplType(0, &base)) &&
                       SUCCEEDED(half.GetRefTypeInfo(base, baseInfo.put())) &&
                       SUCCEEDED(baseInfo->GetContainingTypeLib(baseLibrary.put(), &baseIndex));
-    TLIBATTR* baseAttributes = nullptr;
-    if (fromStdole && SUCCEEDED(baseLibrary->GetLibAttr(&baseAttributes))) {
-        fromStdole = baseAttributes->guid == stdole2 && baseAttributes->wMajorVerNum == 2 &&
-                     baseAttributes->wMinorVerNum == 0;
-        baseLibrary->ReleaseTLibAttr(baseAttributes);
+    if (fromStdole) {
+        LibraryAttributes baseAttributes(*baseLibrary.get());
+        fromStdole = baseAttributes && baseAttributes->guid == stdole2 &&
+                     baseAttributes->wMajorVerNum == 2 && baseAttributes->wMinorVerNum == 0;
     }
     checks.expect(fromStdole && nameOf(*baseInfo.get(), MEMBERID_NIL) == L"IDispatch",
                   "base is IDispatch from stdole2.tlb 2.0");
     checks.expect(hasNoHelp(half, MEMBERID_NIL), "interface has no help");
     for (UINT index = 0; index < methods.size() && index < attributes->cFuncs; ++index) {
         const Method& method = methods[index];
-        std::string label = narrow(method.name) + ": ";
+        std::string label = e2e::utf8(method.name) + ": ";
         FunctionDescription function(half, index);
         if (!function) {
             checks.expect(false, label + "readable");
             continue;
         }
-        checks.expect(function->memid == method.id, label + "DISPID");
+        checks.equal(function->memid, method.id, label + "DISPID");
         checks.expect(function->invkind == INVOKE_FUNC && function->funckind == FUNC_PUREVIRTUAL &&
                           function->callconv == CC_STDCALL,
                       label + "a plain stdcall method");
         checks.expect(function->oVft / static_cast<SHORT>(sizeof(void*)) ==
                           static_cast<SHORT>(dispatchMethods + index),
                       label + "vtable place after IDispatch, in order");
-        checks.expect(function->elemdescFunc.tdesc.vt == VT_HRESULT, label + "returns HRESULT");
+        checks.equal(function->elemdescFunc.tdesc.vt, VT_HRESULT, label + "returns HRESULT");
         checks.expect(function->cParamsOpt == 0 && function->wFuncFlags == 0,
                       label + "no optional parameters, no function flags");
         bool shaped = function->cParams == static_cast<SHORT>(method.parameters.size() + 1);
@@ -235,13 +226,13 @@ void checkDispatchHalf(e2e::Checks& checks, ITypeInfo& dispatch) {
     TypeAttributes attributes(dispatch);
     if (!attributes)
         return checks.expect(false, "dispatch half readable");
-    checks.expect(attributes->typekind == TKIND_DISPATCH, "first description is the dual one");
+    checks.equal(attributes->typekind, TKIND_DISPATCH, "first description is the dual one");
     checks.expect(nameOf(dispatch, MEMBERID_NIL) == L"_ExcelLinke", "interface named _ExcelLinke");
     // Wine's loader clears the oleautomation bit on this half only; the file holds 0x11D0.
-    checks.expect((attributes->wTypeFlags | TYPEFLAG_FOLEAUTOMATION) == dualFlags,
-                  "dispatch half type flags");
+    checks.equal(attributes->wTypeFlags | TYPEFLAG_FOLEAUTOMATION, dualFlags,
+                 "dispatch half type flags");
     for (const Method& method : methods) {
-        std::string label = narrow(method.name) + " (dispatch): ";
+        std::string label = e2e::utf8(method.name) + " (dispatch): ";
         UINT index = 0;
         while (index < attributes->cFuncs &&
                FunctionDescription(dispatch, index)->memid != method.id)
@@ -267,13 +258,13 @@ void checkClass(e2e::Checks& checks, ITypeInfo& coclass) {
     TypeAttributes attributes(coclass);
     if (!attributes)
         return checks.expect(false, "class readable");
-    checks.expect(attributes->typekind == TKIND_COCLASS, "second description is the class");
+    checks.equal(attributes->typekind, TKIND_COCLASS, "second description is the class");
     checks.expect(nameOf(coclass, MEMBERID_NIL) == L"ExcelLinke", "class named ExcelLinke");
     checks.expect(attributes->guid == CLSID_ExcelLinke, "CLSID is the fixed one");
-    checks.expect(attributes->wTypeFlags == TYPEFLAG_FCANCREATE, "class type flags 2");
+    checks.equal(attributes->wTypeFlags, TYPEFLAG_FCANCREATE, "class type flags 2");
     checks.expect(attributes->wMajorVerNum == 1 && attributes->wMinorVerNum == 0,
                   "class version 1.0");
-    checks.expect(attributes->cImplTypes == 1, "one interface, no event interface");
+    checks.equal(attributes->cImplTypes, 1, "one interface, no event interface");
     INT flags = 0;
     HREFTYPE implemented = 0;
     ComPtr<ITypeInfo> interfaceInfo;
@@ -318,16 +309,16 @@ HRESULT loadFromResource(const e2e::ServerImage& image, const TemporaryFile& fil
 
 } // namespace
 
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {
         std::fprintf(stderr, "usage: TypeLibraryCheck <Sheetpush.exe> win32|win64\n");
         return 2;
     }
-    SYSKIND syskind = std::strcmp(argv[2], "win32") == 0 ? SYS_WIN32 : SYS_WIN64;
-    CoInitialize(nullptr);
+    SYSKIND syskind = std::wstring_view(argv[2]) == L"win32" ? SYS_WIN32 : SYS_WIN64;
+    sheetpush::win32::ComApartment apartment;
     e2e::Checks checks;
     {
-        e2e::ServerImage image(e2e::wideArgument(argv[1]));
+        e2e::ServerImage image(argv[1]);
         checks.expect(image.opened(), "server executable opens as data");
         TemporaryFile file;
         ComPtr<ITypeLib> library;
@@ -350,6 +341,5 @@ int main(int argc, char** argv) {
                 checkClass(checks, *coclass.get());
         }
     }
-    CoUninitialize();
     return checks.exitCode();
 }

@@ -6,15 +6,15 @@
 // Every message box the scenario shows is also written, in UTF-8, to <work folder>\shown<i>.txt
 // so that the calling script can compare it with what the closer read off the screen.
 
-#include "check.hpp"
 #include "test_platform.hpp"
 
-#include "platform/win32/raii.hpp"
 #include "platform/win32/raw_dde_conversation.hpp"
 #include "platform/win32/wide_text.hpp"
+#include "support/checks.hpp"
+#include "support/files.hpp"
+#include "support/text.hpp"
 #include "window/excel_link.hpp"
 
-#include <shellapi.h>
 #include <windows.h>
 
 #include <chrono>
@@ -25,16 +25,6 @@
 #include <vector>
 
 namespace e2e {
-
-std::string utf8(std::u16string_view text) {
-    auto* units = reinterpret_cast<const wchar_t*>(text.data());
-    int length = WideCharToMultiByte(CP_UTF8, 0, units, static_cast<int>(text.size()), nullptr, 0,
-                                     nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, units, static_cast<int>(text.size()), out.data(), length,
-                        nullptr, nullptr);
-    return out;
-}
 
 namespace {
 
@@ -75,6 +65,15 @@ std::string named(std::string_view what, const Cell& cell) {
     return std::string(what) + " R" + utf8(cell.row) + "C" + utf8(cell.column);
 }
 
+// The link window's two operations, for the checks below to run.
+std::function<bool()> send(ExcelLink& window) {
+    return [&window] { return window.SEND(); };
+}
+
+std::function<bool()> request(ExcelLink& window) {
+    return [&window] { return window.Request(); };
+}
+
 // One operation that must fail: False, exactly one new message, and that message is the fixed
 // prompt, a carriage return and the description (exactly the one given, when one is given).
 void expectFailure(Context& context, const std::function<bool()>& operation, std::string_view what,
@@ -82,7 +81,7 @@ void expectFailure(Context& context, const std::function<bool()>& operation, std
     auto before = context.platform.shown().size();
     context.checks.expect(!operation(), std::string(what) + ": returns False");
     const auto& shown = context.platform.shown();
-    context.checks.expect(shown.size() == before + 1, std::string(what) + ": one message");
+    context.checks.equal(shown.size(), before + 1, std::string(what) + ": one message");
     if (shown.size() != before + 1)
         return;
     const auto& message = shown.back();
@@ -93,15 +92,15 @@ void expectFailure(Context& context, const std::function<bool()>& operation, std
         context.checks.equal(message.prompt, lead + *description,
                              std::string(what) + ": description");
     context.checks.equal(message.title, messageTitle, std::string(what) + ": title");
-    context.checks.expect(message.flags == 0x180040, std::string(what) + ": right-to-left flags");
+    context.checks.equal(message.flags, 0x180040u, std::string(what) + ": right-to-left flags");
 }
 
 void expectSuccess(Context& context, const std::function<bool()>& operation,
                    std::string_view what) {
     auto before = context.platform.shown().size();
     context.checks.expect(operation(), std::string(what) + ": returns True");
-    context.checks.expect(context.platform.shown().size() == before,
-                          std::string(what) + ": no message");
+    context.checks.equal(context.platform.shown().size(), before,
+                         std::string(what) + ": no message");
 }
 
 // Poke then request, Arabic text included, with no other posted message run in between. The
@@ -118,15 +117,13 @@ void roundTrip(Context& context) {
     for (const auto& cell : cells) {
         place(window, context.sheet, cell);
         window.Text1.setText(cell.text);
-        expectSuccess(
-            context, [&] { return window.SEND(); }, named("SEND", cell));
+        expectSuccess(context, send(window), named("SEND", cell));
         context.checks.equal(window.Text1.text(), cell.text, named("SEND keeps Text1", cell));
     }
     for (const auto& cell : cells) {
         place(window, context.sheet, cell);
         window.Text1.setText(u"قديم");
-        expectSuccess(
-            context, [&] { return window.Request(); }, named("Request", cell));
+        expectSuccess(context, request(window), named("Request", cell));
         context.checks.equal(window.Text1.text(), cell.text + u"\r\n",
                              named("Request gives the reply as sent", cell));
     }
@@ -155,28 +152,23 @@ void refusals(Context& context) {
     for (const auto& item : cases) {
         place(window, item.sheet, item.cell);
         window.Text1.setText(item.cell.text);
-        expectFailure(
-            context, [&] { return window.SEND(); }, named("SEND", item.cell), item.description);
+        expectFailure(context, send(window), named("SEND", item.cell), item.description);
     }
     place(window, arabicSheet, cases[0].cell);
     window.Text1.setText(u"باق");
-    expectFailure(
-        context, [&] { return window.Request(); }, "Request R0C0", refused(u"R0C0"));
+    expectFailure(context, request(window), "Request R0C0", refused(u"R0C0"));
     context.checks.equal(window.Text1.text(), u"باق", "a failed Request leaves Text1");
     place(window, arabicSheet, {u"1", u"1", u""});
     window.Text1.setText(u"بعد الفشل");
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "SEND after failures");
+    expectSuccess(context, send(window), "SEND after failures");
 }
 
 void noStandin(Context& context) {
     ExcelLink window(context.platform);
     place(window, arabicSheet, {u"1", u"1", u""});
     window.Text1.setText(u"لا أحد");
-    expectFailure(
-        context, [&] { return window.SEND(); }, "SEND with no partner", std::nullopt);
-    expectFailure(
-        context, [&] { return window.Request(); }, "Request with no partner", std::nullopt);
+    expectFailure(context, send(window), "SEND with no partner", std::nullopt);
+    expectFailure(context, request(window), "Request with no partner", std::nullopt);
     context.checks.equal(window.Text1.text(), u"لا أحد", "Text1 unchanged");
 }
 
@@ -185,8 +177,7 @@ void initiation(Context& context) {
     ExcelLink window(context.platform);
     place(window, arabicSheet, {u"2", u"2", u""});
     window.Text1.setText(u"إلى الورقة المطلوبة");
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "SEND to the sheet asked for");
+    expectSuccess(context, send(window), "SEND to the sheet asked for");
 }
 
 bool failedWith(const sheetpush::Status& status, std::int32_t number) {
@@ -230,9 +221,8 @@ void busy(Context& context) {
                           "busy request: number");
     ExcelLink window(context.platform);
     place(window, arabicSheet, {u"1", u"1", u""});
-    expectFailure(
-        context, [&] { return window.SEND(); }, "SEND to a busy partner",
-        u"التطبيق «Excel» مشغول ولم ينفذ العملية على البند «R1C1»");
+    expectFailure(context, send(window), "SEND to a busy partner",
+                  u"التطبيق «Excel» مشغول ولم ينفذ العملية على البند «R1C1»");
 }
 
 // The stand-in answers one transaction and vanishes on the next.
@@ -240,11 +230,9 @@ void vanish(Context& context) {
     ExcelLink window(context.platform);
     place(window, arabicSheet, {u"1", u"1", u""});
     window.Text1.setText(u"أول");
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "first SEND");
-    expectFailure(
-        context, [&] { return window.SEND(); }, "SEND to a vanished partner",
-        u"أنهى التطبيق «Excel» المحادثة على الموضوع «ورقة1»");
+    expectSuccess(context, send(window), "first SEND");
+    expectFailure(context, send(window), "SEND to a vanished partner",
+                  u"أنهى التطبيق «Excel» المحادثة على الموضوع «ورقة1»");
 }
 
 // A partner slower than the ten-second time-out: False, and then the thread carries on.
@@ -252,17 +240,14 @@ void timeout(Context& context) {
     ExcelLink window(context.platform);
     place(window, arabicSheet, {u"1", u"1", u""});
     context.platform.postMarker();
-    expectFailure(
-        context, [&] { return window.SEND(); }, "SEND to a slow partner",
-        u"انتهت مهلة انتظار رد التطبيق «Excel» على البند «R1C1»");
-    if (!context.platform.shown().empty())
-        context.checks.expect(!context.platform.shown().back().markerDispatched,
-                              "no other posted message ran while waiting");
+    expectFailure(context, send(window), "SEND to a slow partner",
+                  u"انتهت مهلة انتظار رد التطبيق «Excel» على البند «R1C1»");
+    context.checks.expect(!context.platform.markerDispatchedBeforeLastBox(),
+                          "no other posted message ran while waiting");
     context.platform.pumpMessages();
     context.checks.expect(context.platform.markerDispatched(), "the thread's messages still run");
     place(window, u"Sheet2", {u"1", u"1", u""});
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "SEND to another partner afterwards");
+    expectSuccess(context, send(window), "SEND to another partner afterwards");
 }
 
 // An answer that comes after its transaction gave up must not answer the next one.
@@ -283,20 +268,15 @@ void lateAnswer(Context& context) {
 void strayAck(Context& context) {
     ExcelLink window(context.platform);
     place(window, arabicSheet, {u"1", u"1", u""});
-    expectSuccess(
-        context, [&] { return window.Request(); }, "Request R1C1");
+    expectSuccess(context, request(window), "Request R1C1");
     place(window, arabicSheet, {u"", u"", u"x"});
-    expectFailure(
-        context, [&] { return window.SEND(); }, "SEND R0C0 after a request", refused(u"R0C0"));
+    expectFailure(context, send(window), "SEND R0C0 after a request", refused(u"R0C0"));
     place(window, arabicSheet, {u"1", u"1", u"ثم"});
     window.Text1.setText(u"ثم");
-    expectSuccess(
-        context, [&] { return window.Request(); }, "Request before SEND");
+    expectSuccess(context, request(window), "Request before SEND");
     window.Text1.setText(u"ثم");
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "SEND after a request");
-    expectSuccess(
-        context, [&] { return window.Request(); }, "Request after SEND");
+    expectSuccess(context, send(window), "SEND after a request");
+    expectSuccess(context, request(window), "Request after SEND");
     context.checks.equal(window.Text1.text(), u"ثم\r\n", "the request after the stray");
 }
 
@@ -317,25 +297,6 @@ void strayFence(Context& context) {
     context.checks.expect(true, "20 rounds: every poke after a request got its own refusal");
 }
 
-bool waitForFile(const std::wstring& path) {
-    for (int waited = 0; waited < 1200; ++waited) {
-        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-            return true;
-        Sleep(50);
-    }
-    return false;
-}
-
-void writeFile(const std::wstring& path, std::string_view bytes) {
-    HANDLE created = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (created == INVALID_HANDLE_VALUE)
-        return;
-    sheetpush::win32::UniqueHandle file(created);
-    DWORD written = 0;
-    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
 // A hundred pokes on one sheet, a change of sheet, the same sheet in other letters, the first
 // sheet again, and a stand-in restarted by the script.
 void reuse(Context& context) {
@@ -348,18 +309,15 @@ void reuse(Context& context) {
     }
     context.checks.expect(all, "a hundred SENDs on one sheet");
     place(window, u"Sheet1", {u"1", u"1", u""});
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "SEND on another sheet");
+    expectSuccess(context, send(window), "SEND on another sheet");
     place(window, u"SHEET1", {u"1", u"1", u""});
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "SEND on that sheet in capitals");
+    expectSuccess(context, send(window), "SEND on that sheet in capitals");
     place(window, arabicSheet, {u"1", u"1", u""});
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "SEND back on the first sheet");
+    expectSuccess(context, send(window), "SEND back on the first sheet");
     writeFile(context.folder + L"\\phase1.done", "");
-    context.checks.expect(waitForFile(context.folder + L"\\restarted"), "stand-in restarted");
-    expectSuccess(
-        context, [&] { return window.SEND(); }, "SEND after the restart");
+    context.checks.expect(waitForFile(context.folder + L"\\restarted", 60000),
+                          "stand-in restarted");
+    expectSuccess(context, send(window), "SEND after the restart");
 }
 
 void writeShown(const Context& context) {
@@ -382,19 +340,15 @@ const std::map<std::wstring, void (*)(Context&)> scenarios = {
 
 } // namespace e2e
 
-int main() {
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::wstring> args(arguments + 1, arguments + count);
-    LocalFree(arguments);
-    if (args.size() < 2 || !e2e::scenarios.contains(args[0])) {
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3 || !e2e::scenarios.contains(argv[1])) {
         std::printf("usage: E2eDriver <scenario> <work folder> [sheet]\n");
         return 2;
     }
     e2e::Context context;
-    context.folder = args[1];
-    context.sheet = args.size() > 2 ? sheetpush::win32::utf16(args[2]) : e2e::arabicSheet;
-    e2e::scenarios.at(args[0])(context);
+    context.folder = argv[2];
+    context.sheet = argc > 3 ? sheetpush::win32::utf16(argv[3]) : e2e::arabicSheet;
+    e2e::scenarios.at(argv[1])(context);
     e2e::writeShown(context);
     return context.checks.exitCode();
 }

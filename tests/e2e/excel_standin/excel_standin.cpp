@@ -4,10 +4,10 @@
 
 #include "platform/win32/raii.hpp"
 #include "standin_options.hpp"
+#include "support/text.hpp"
 #include "transaction_log.hpp"
 
 #include <dde.h>
-#include <shellapi.h>
 #include <windows.h>
 
 #include <cstddef>
@@ -106,24 +106,11 @@ std::optional<std::wstring> decodeValue(UINT format, const unsigned char* value,
     if (format != CF_TEXT)
         return std::nullopt;
     auto* chars = reinterpret_cast<const char*>(value);
-    int length = static_cast<int>(strnlen(chars, size));
-    std::wstring text(
-        static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, chars, length, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, chars, length, text.data(), static_cast<int>(text.size()));
-    return text;
-}
-
-std::string narrow(const std::wstring& text) {
-    int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
-                                     nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), length,
-                        nullptr, nullptr);
-    return out;
+    return e2e::fromAnsi({chars, strnlen(chars, size)});
 }
 
 sheetpush::win32::UniqueGlobal replyData(UINT format, const std::wstring& text) {
-    std::string ansi = narrow(text);
+    std::string ansi = e2e::ansi(text);
     const void* bytes = format == CF_TEXT ? static_cast<const void*>(ansi.c_str()) : text.c_str();
     std::size_t size = format == CF_TEXT ? ansi.size() + 1 : (text.size() + 1) * sizeof(wchar_t);
     sheetpush::win32::UniqueGlobal memory(
@@ -334,20 +321,10 @@ bool registerClass(const wchar_t* name, WNDPROC procedure) {
     return RegisterClassExW(&windowClass) != 0;
 }
 
-std::vector<std::wstring> commandArguments() {
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::wstring> out;
-    for (int i = 1; i < count; ++i)
-        out.emplace_back(arguments[i]);
-    LocalFree(arguments);
-    return out;
-}
-
-int run() {
+int run(const std::vector<std::wstring>& arguments) {
     Server state;
     server = &state;
-    state.options = parseOptions(commandArguments());
+    state.options = parseOptions(arguments);
     state.log = std::make_unique<TransactionLog>(state.options.logPath);
     if (!registerClass(mainClass, mainProcedure) ||
         !registerClass(conversationClass, conversationProcedure))
@@ -372,6 +349,6 @@ int run() {
 
 } // namespace standin
 
-int main() {
-    return standin::run();
+int wmain(int argc, wchar_t** argv) {
+    return standin::run({argv + 1, argv + argc});
 }

@@ -1,27 +1,53 @@
 #include "standin_options.hpp"
 
-#include <cwchar>
+#include "support/switches.hpp"
 
 namespace standin {
 
 namespace {
 
-std::optional<std::wstring> valueOf(const std::wstring& argument, const wchar_t* name) {
-    std::wstring prefix = std::wstring(L"/") + name + L":";
-    if (argument.size() < prefix.size() ||
-        _wcsnicmp(argument.c_str(), prefix.c_str(), prefix.size()) != 0)
-        return std::nullopt;
-    return argument.substr(prefix.size());
-}
+using e2e::isSwitch;
+using e2e::switchNumber;
+using e2e::switchValue;
 
-bool isSwitch(const std::wstring& argument, const wchar_t* name) {
-    return _wcsicmp(argument.c_str(), (std::wstring(L"/") + name).c_str()) == 0;
-}
+struct Flag {
+    const wchar_t* name;
+    bool Options::*field;
+};
+
+constexpr Flag flags[] = {
+    {L"textonly", &Options::textOnly}, {L"busy", &Options::busy},
+    {L"strayack", &Options::strayAck}, {L"refusepokes", &Options::refusePokes},
+    {L"ackreq", &Options::ackReq},     {L"anytopic", &Options::anyTopic},
+};
+
+struct Delay {
+    const wchar_t* name;
+    DWORD Options::*field;
+};
+
+constexpr Delay delays[] = {
+    {L"delay", &Options::delayMs},
+    {L"initiatedelay", &Options::initiateDelayMs},
+};
 
 std::wstring environmentLogPath() {
     wchar_t path[MAX_PATH * 2] = {};
     DWORD length = GetEnvironmentVariableW(L"SHEETPUSH_STANDIN_LOG", path, MAX_PATH * 2);
     return length > 0 && length < MAX_PATH * 2 ? std::wstring(path, length) : std::wstring();
+}
+
+// Whether the argument was one of the flags or delays, which it then sets.
+bool setFlagOrDelay(Options& options, const std::wstring& argument) {
+    for (const auto& flag : flags)
+        if (isSwitch(argument, flag.name))
+            return options.*flag.field = true;
+    for (const auto& delay : delays)
+        if (auto value = switchValue(argument, delay.name)) {
+            options.*delay.field = static_cast<DWORD>(switchNumber(*value));
+            return true;
+        }
+    return false;
 }
 
 } // namespace
@@ -30,29 +56,13 @@ Options parseOptions(const std::vector<std::wstring>& arguments) {
     Options options;
     options.logPath = environmentLogPath();
     for (const auto& argument : arguments) {
-        if (auto sheet = valueOf(argument, L"sheet"))
+        if (auto sheet = switchValue(argument, L"sheet"))
             options.sheets.push_back(*sheet);
-        else if (auto delay = valueOf(argument, L"delay"))
-            options.delayMs = static_cast<DWORD>(std::wcstoul(delay->c_str(), nullptr, 10));
-        else if (auto delay = valueOf(argument, L"initiatedelay"))
-            options.initiateDelayMs = static_cast<DWORD>(std::wcstoul(delay->c_str(), nullptr, 10));
-        else if (auto count = valueOf(argument, L"stopafter"))
-            options.stopAfter = static_cast<unsigned>(std::wcstoul(count->c_str(), nullptr, 10));
-        else if (auto log = valueOf(argument, L"log"))
+        else if (auto count = switchValue(argument, L"stopafter"))
+            options.stopAfter = static_cast<unsigned>(switchNumber(*count));
+        else if (auto log = switchValue(argument, L"log"))
             options.logPath = *log;
-        else if (isSwitch(argument, L"textonly"))
-            options.textOnly = true;
-        else if (isSwitch(argument, L"busy"))
-            options.busy = true;
-        else if (isSwitch(argument, L"strayack"))
-            options.strayAck = true;
-        else if (isSwitch(argument, L"refusepokes"))
-            options.refusePokes = true;
-        else if (isSwitch(argument, L"ackreq"))
-            options.ackReq = true;
-        else if (isSwitch(argument, L"anytopic"))
-            options.anyTopic = true;
-        else
+        else if (!setFlagOrDelay(options, argument))
             options.workbook = argument;
     }
     if (options.sheets.empty())

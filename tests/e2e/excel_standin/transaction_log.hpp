@@ -7,8 +7,8 @@
 
 namespace standin {
 
-// One line per event, UTF-16LE with a byte-order mark, written through at once so that a test
-// can read it while the stand-in runs. Fields are separated by tabs:
+// One line per event, in UTF-8, written through at once so that a test can read it while the
+// stand-in runs. Fields are separated by tabs:
 //   conversation  kind  topic  item  format  outcome  text
 // Kinds: ready, commandline, connect, refuse-topic, poke, request, ack, terminate. Tabs, line ends
 // and backslashes inside a field are written as \t, \r, \n and \\.

@@ -4,24 +4,12 @@
 # installing where the build cannot run here (32-bit).
 #   packages_check.sh zip|msi <package> win32|win64
 set -euo pipefail
+source "$(dirname "$0")/../wine_env.sh"
 kind=$1 package=$2 platform=$3
-passed=0
-failures=0
-
-expect() {
-    if [ "$1" = "$2" ]; then
-        echo "ok   $3"
-        passed=$((passed + 1))
-    else
-        echo "FAIL $3"
-        diff <(echo "$2") <(echo "$1") || true
-        failures=$((failures + 1))
-    fi
-}
 
 if [ ! -f "$package" ]; then
-    echo "FAIL no package at $package: build the package and msi targets first"
-    exit 1
+    fail "no package at $package: build the package and msi targets first"
+    finish
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -97,6 +85,4 @@ ROWS
     exit 2
     ;;
 esac
-
-echo "$passed passed, $failures failed"
-[ "$failures" -eq 0 ] && [ "$passed" -gt 0 ]
+finish "$kind $platform"

@@ -1,7 +1,9 @@
-' Bad values from a script, in every parameter. Each call ends with its expected result or a
-' clean error in Err; after each, a plain call must succeed. Calls that end in the link failure
-' message print "box <fragment>": the shell script closes the boxes and checks their texts.
-' Arguments: the UTF-16 file holding a lone surrogate.
+' Bad values as only a script passes them, in every parameter: its own objects, and its values
+' of each type, which reach the server as references to variants (the robustness client passes
+' the same texts by value). Each call ends with its expected result or a clean error in Err with
+' a description and its source; after each, a plain call must succeed. Calls that end in the link
+' failure message print "box <fragment>": the shell script closes the boxes and checks their
+' texts.
 On Error Resume Next
 
 ' A default property, which the standard coercion reads (a default function it does not call).
@@ -23,10 +25,9 @@ Class ItsOwnDefault
     End Property
 End Class
 
-Dim link, row, surrogate
+Dim link, row
 Set link = NewLink()
 row = 12
-surrogate = ReadUnicode(WScript.Arguments(0))
 
 Function GoodValue(slot)
     Select Case slot
@@ -57,11 +58,13 @@ End Sub
 Sub Try(what, slot, value, expected)
     ' Wine's VBScript takes no index on a function's result: Split goes into a variable first.
     On Error Resume Next
-    Dim result, number, label, kind, detail, parts
+    Dim result, number, description, source, label, kind, detail, parts
     label = what & " as " & slot
     Err.Clear
     CallWith slot, value, result
     number = Err.Number
+    description = Err.Description
+    source = Err.Source
     Err.Clear
     parts = Split(expected, ":")
     kind = parts(0)
@@ -69,6 +72,11 @@ Sub Try(what, slot, value, expected)
     Select Case kind
     Case "err"
         Check number = CLng(detail), label & ": error " & detail & " (" & number & ")"
+        ' The platform's dispatcher converts the 32-bit ExcelShow, and raises its errors itself.
+        If slot <> "ExcelShow" Then
+            Check Len(description) > 0 And source = "Sheetpush.ExcelLinke", _
+                label & ": the error has a description and its source (" & source & ")"
+        End If
         Check IsEmpty(result), label & ": no result"
     Case "box", "launchbox"
         Check number = 0 And result = False, label & ": False (" & number & ")"
@@ -104,13 +112,10 @@ Sub TryEverywhere(what, value, expectations)
     Next
 End Sub
 
-Dim withDefault(5), withoutDefault, ownDefault, slotNames, objectExpectations, i, megabyte, withNul, longName, noon
+Dim withDefault(5), withoutDefault, ownDefault, slotNames, objectExpectations, i, noon
 slotNames = Array("txt", "Col", "Row", "Sheet", "XLS", "ExcelShow")
 Set withoutDefault = New WithoutDefault
 Set ownDefault = New ItsOwnDefault
-megabyte = String(524288, "x")
-withNul = "Sheet1" & Chr(0) & "ab"
-longName = String(300, "s")
 noon = DateSerial(2024, 1, 31) + TimeSerial(12, 0, 0)
 
 TryEverywhere "Empty", Empty, Array("true:", "box:C0", "box:R0C", "box:Excel|", "true", "true")
@@ -124,15 +129,10 @@ For i = 0 To 5
 Next
 TryEverywhere "an object without one", withoutDefault, Array("err:438", "err:438", "err:438", "err:438", "launchbox", "err:13")
 TryEverywhere "an object that is its own default value", ownDefault, Array("err:13", "err:13", "err:13", "err:13", "launchbox", "err:13")
-TryEverywhere "a 1 MB string", megabyte, Array("true:" & megabyte, "box:C0", "box:R0C", "box:Excel|xxxx", "true", "err:13")
-TryEverywhere "a string with an embedded NUL", withNul, Array("true:Sheet1", "box:C0", "box:R0C", "true", "launchbox", "err:13")
-TryEverywhere "a lone surrogate", surrogate, Array("true:" & surrogate, "box:C0", "box:R0C", "box:Excel|a", "launchbox", "err:13")
-TryEverywhere """1E400""", "1E400", Array("true:1E400", "box:C0", "box:R0C", "box:Excel|1E400", "true", "err:6")
 TryEverywhere "a negative number", -5, Array("true:-5", "box:C-5", "box:R-5", "box:Excel|-5", "true", "true")
 TryEverywhere "a number beyond 32 bits", 5000000000, Array("true:5000000000", "box:C5000000000", "box:R5000000000", "box:Excel|5000000000", "true", "err:6")
 TryEverywhere "a date", noon, Array("true:" & CStr(noon), "true@1", "true@1", "box:Excel|" & CStr(noon), "true", "true")
 TryEverywhere "a Boolean", True, Array("true:True", "box:C0", "box:R0C", "box:Excel|True", "true", "true")
-TryEverywhere "a 300-character name", longName, Array("true:" & longName, "box:C0", "box:R0C", "box:Excel|" & Left(longName, 20), "true", "err:13")
 
 Set link = Nothing
 ' Wine's cscript ends silently on a script it cannot run: this line proves the table ran.

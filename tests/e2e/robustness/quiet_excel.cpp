@@ -2,6 +2,6 @@
 // once, so that no launched program outlives its test.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     return 0;
 }

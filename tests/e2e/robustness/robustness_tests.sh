@@ -6,24 +6,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../wine_env.sh"
-source "$here/../com_server_env.sh"
 
 case_name=$1
-wine_env_init "$2"
-work="$(cd "$2" && pwd)/robustness-work/$case_name"
-rm -rf "$work"
-mkdir -p "$work"
-win_work=$(wine_path "$work")
-trap stop_servers EXIT
-
-readonly link_failure_title="الربط مع الأكسل"
-readonly link_failure_text="فشلت عملية الربط ، تأكد من تواجد الهدف"
-failed=0
-
-fail() {
-    echo "FAIL $*"
-    failed=1
-}
+wine_env_init "$2" "robustness-work/$case_name"
 
 # A program that crashes ends at once and says so, instead of waiting in the debugger.
 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
@@ -31,18 +16,6 @@ wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debu
 install_excel "$SHEETPUSH_BIN/QuietExcel.exe"
 register_server
 wine_start_rpcss
-
-# Into a file, not a pipe: the server Wine starts for the client inherits its output, and a
-# server that is never released would keep a pipe open.
-client() {
-    local status=0
-    timeout 280 wine "$SHEETPUSH_BIN/RobustnessClient.exe" "$1" "$win_work" \
-        >"$work/client.out" 2>&1 || status=$?
-    tr -d '\r' <"$work/client.out" | grep -v 'wine32\|multiarch\|dpkg\|apt-get' || true
-    [ "$status" -eq 0 ] || fail "RobustnessClient $1 ended with $status"
-    grep -Eq '^[1-9][0-9]* passed, 0 failed' "$work/client.out" ||
-        fail "RobustnessClient $1 did not report its checks"
-}
 
 # Closes the boxes of one title one by one, their texts into <name><n>_1.txt, until the file
 # "$work/done" appears.
@@ -74,23 +47,20 @@ check_boxes() {
 # One run of back_to_back.vbs; only its failed checks are shown.
 back_to_back() {
     local status=0
-    run_vbscript "$work" "$here/back_to_back.vbs" "$@" >"$work/script.raw" || status=$?
+    run_vbscript "$here/back_to_back.vbs" "$@" >"$work/script.raw" || status=$?
     tr -d '\r' <"$work/script.raw" | grep -v '^ok ' || true
     [ "$status" -eq 0 ] || fail "back_to_back.vbs $* ended with $status"
 }
 
 case "$case_name" in
 bad-input-vbs)
-    printf '\xff\xfea\x00\x00\xd8z\x00' >"$work/surrogate.txt"
-    wine_start standin "$SHEETPUSH_BIN/ExcelStandin.exe" "/log:$win_work\\standin.log"
-    wait_for_file "$work/standin.log" 30 ready
+    start_standin standin
     close_boxes "$link_failure_title" box &
     closer=$!
-    close_boxes "الطباعة إلى أكسل" launch &
+    close_boxes "$launch_failure_title" launch &
     launch_closer=$!
     status=0
-    run_vbscript "$work" "$here/bad_input.vbs" "$win_work\\surrogate.txt" >"$work/script.raw" ||
-        status=$?
+    run_vbscript "$here/bad_input.vbs" >"$work/script.raw" || status=$?
     tr -d '\r' <"$work/script.raw" >"$work/script.out"
     touch "$work/done"
     wait "$closer" "$launch_closer" || true
@@ -98,27 +68,26 @@ bad-input-vbs)
     [ "$status" -eq 0 ] || fail "the script ended with $status"
     grep -qx 'table finished' "$work/script.out" || fail "the script stopped before its end"
     check_boxes box box "$link_failure_text"
-    check_boxes launchbox launch "لم أستطع تشغيل الملف"
-    wait_server_gone || failed=1
+    check_boxes launchbox launch "$launch_failure_text"
+    wait_server_gone
     ;;
 back-to-back)
     # Client processes one right after another, none waiting for the server of the one before
     # to end: each may reach a server that is about to end, or start one while it ends.
-    wine_start standin "$SHEETPUSH_BIN/ExcelStandin.exe" "/log:$win_work\\standin.log"
-    wait_for_file "$work/standin.log" 30 ready
+    start_standin standin
     clients=24
     for client in $(seq 1 $clients); do
         back_to_back write "$client"
     done
     back_to_back read $clients
-    wait_server_gone || failed=1
+    wait_server_gone
     ;;
 bad-input-cpp | faults | settings | call-during-box | concurrent-clients | many-calls | server-end)
-    client "${case_name%-cpp}"
-    wait_server_gone || failed=1
+    run_checks 280 RobustnessClient "${case_name%-cpp}" "$win_work"
+    wait_server_gone
     ;;
 killed-client)
-    client killed-client
+    run_checks 280 RobustnessClient killed-client "$win_work"
     # Wine never releases the dead client's object, so the server cannot end by itself; it
     # served the other client, and the exit trap ends it by process id.
     [ -n "$(prefix_pids 'Sheetpush\.exe')" ] || fail "the server ended with the dead client"
@@ -129,16 +98,4 @@ killed-client)
     ;;
 esac
 
-if [ "$case_name" = concurrent-clients ]; then
-    # Every poke the stand-in took went to the cell its text names, and none is missing.
-    pokes=$(iconv -f UTF-16 -t UTF-8 "$work/standin.log" | tr -d '\r' |
-        awk -F'\t' '$2 == "poke" && $6 == "ok" {
-            split($7, words, " ");
-            if ($4 != "R" (words[4] + 1) "C" (words[2] + 1)) wrong++;
-            else cells[$4] = 1 }
-            END { print length(cells), wrong + 0 }')
-    [ "$pokes" = "2000 0" ] || fail "stand-in log: distinct cells, misplaced pokes: $pokes"
-    echo "the stand-in took 2000 pokes, each in its own cell"
-fi
-[ "$failed" -eq 0 ] && echo "passed: $case_name"
-exit $failed
+finish "$case_name"

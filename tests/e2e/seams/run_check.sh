@@ -1,12 +1,9 @@
 #!/bin/bash
 # Runs one self-checking Windows program of the build in the shared headless prefix. It passes
-# only when the program ran to its end and reported no failed check.
+# only when the program ran to its end and reported its checks, none failed.
 #   run_check.sh PROGRAM BUILD_DIR
-set -u
+set -euo pipefail
 source "$(dirname "$0")/../wine_env.sh"
-wine_env_init "$2"
-log="$2/$1.out"
-timeout 120 wine "$SHEETPUSH_BIN/$1.exe" >"$log" 2>&1
-status=$?
-tr -d '\r' <"$log" | grep -v 'wine32\|multiarch\|dpkg\|apt-get'
-[ "$status" -eq 0 ] && tr -d '\r' <"$log" | grep -qx '0 failed'
+wine_env_init "$2" "checks/$1"
+run_checks 120 "$1"
+finish "$1"

@@ -1,19 +1,18 @@
 // Exercises the Windows seams against the real system: the registry, the file system, the
-// launcher and the system's coercion to text. Run under Wine in a private prefix; prints each
-// failed check and exits with the number of failures.
+// launcher and the system's coercion to text. Run under Wine in a private prefix.
 #include "platform/win32/raii.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "platform/win32/win32_file_list.hpp"
 #include "platform/win32/win32_launcher.hpp"
 #include "platform/win32/win32_settings_store.hpp"
 #include "platform/win32/win32_variant_formatting.hpp"
+#include "support/checks.hpp"
+#include "support/files.hpp"
 
 #include <windows.h>
 
 #include <oleauto.h>
 
-#include <cstdio>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,13 +23,10 @@ using namespace std::literals;
 
 namespace {
 
-int failures = 0;
+e2e::Checks checks;
 
 void check(bool ok, const char* what) {
-    if (!ok) {
-        ++failures;
-        std::printf("FAIL: %s\n", what);
-    }
+    checks.expect(ok, what);
 }
 
 std::wstring scratchFolder() {
@@ -40,10 +36,7 @@ std::wstring scratchFolder() {
 }
 
 void makeFile(const std::wstring& path) {
-    HANDLE made = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    UniqueHandle file(made == INVALID_HANDLE_VALUE ? nullptr : made);
-    check(static_cast<bool>(file), "a scratch file can be made");
+    check(e2e::writeFile(path, ""), "a scratch file can be made");
 }
 
 // Stores raw bytes of any type under the setting's name, the way another program might.
@@ -59,8 +52,8 @@ void checkSettings() {
     const std::u16string arabic = u"C:\\برامج\\مكتب أوفيس\\Excel.exe";
     check(store.write(u"Orvand", u"Sheetpush", u"ExcelPath", arabic).ok(),
           "the setting is written");
-    check(store.read(u"Orvand", u"Sheetpush", u"ExcelPath") == arabic,
-          "Arabic text comes back unchanged");
+    checks.equal(store.read(u"Orvand", u"Sheetpush", u"ExcelPath"), arabic,
+                 "Arabic text comes back unchanged");
 
     wchar_t raw[256] = {};
     DWORD size = sizeof(raw);
@@ -97,7 +90,7 @@ void checkSettings() {
     };
     for (const auto& value : garbage) {
         storeRaw(value.type, value.bytes.data(), static_cast<DWORD>(value.bytes.size()));
-        check(store.read(u"Orvand", u"Sheetpush", u"ExcelPath") == value.expected, value.what);
+        checks.equal(store.read(u"Orvand", u"Sheetpush", u"ExcelPath"), value.expected, value.what);
     }
     // The prefix is shared with the server's tests, whose start-up must not meet this garbage.
     RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Orvand\\Sheetpush", L"ExcelPath");
@@ -143,17 +136,7 @@ void checkFileList() {
 
 // The launched copy of this program writes its argument into the file it names.
 int runAsChild(const wchar_t* marker) {
-    std::ofstream(marker) << "started";
-    return 0;
-}
-
-bool waitForFile(const std::wstring& path) {
-    for (int tries = 0; tries < 200; ++tries) {
-        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-            return true;
-        Sleep(50);
-    }
-    return false;
+    return e2e::writeFile(marker, "started") ? 0 : 1;
 }
 
 void checkLauncher() {
@@ -172,7 +155,7 @@ void checkLauncher() {
 
     auto started = launcher.run(utf16(program + L" --child " + marker), SW_HIDE);
     check(started.ok() && started.value() > 31, "an unquoted path with blanks starts");
-    check(waitForFile(marker), "the started program ran");
+    check(e2e::waitForFile(marker, 10000), "the started program ran");
 
     auto cut = launcher.run(u"C:\\windows\\notepad.exe\0 C:\\x"sv, SW_HIDE);
     check(!cut.ok() && cut.failure().number == error::launcherUnavailable,
@@ -236,6 +219,5 @@ int wmain(int argc, wchar_t** argv) {
     checkFileList();
     checkLauncher();
     checkFormatting();
-    std::printf("%d failed\n", failures);
-    return failures;
+    return checks.exitCode();
 }

@@ -1,19 +1,19 @@
 // Drives the link window's real controls the way a person would: reads the layout, types into
 // the fields, clicks the arrows and the buttons, presses Enter. The Excel partner, the launcher,
-// the dialog and the message boxes are recorders, so every click's effect can be read back.
-// Prints each failed check and exits with the number of failures. With "--show file.bmp" it
-// instead shows a window on screen and saves a picture of it.
+// the dialog and the message boxes are the unit tests' fakes, so every click's effect can be read
+// back. With "--show file.bmp" it instead shows a window on screen and saves a picture of it.
+#include "fakes/fake_platform.hpp"
 #include "on_screen.hpp"
 #include "platform/win32/link_window.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "platform/win32/win32_platform.hpp"
+#include "support/checks.hpp"
 #include "window/excel_link.hpp"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -24,67 +24,32 @@ using namespace e2e;
 
 namespace {
 
-int failures = 0;
+e2e::Checks checks;
 
 void check(bool ok, const std::string& what) {
-    if (!ok) {
-        ++failures;
-        std::printf("FAIL: %s\n", what.c_str());
-    }
+    checks.expect(ok, what);
 }
 
-struct Recorded {
-    std::vector<std::u16string> pokes;
-    std::vector<std::pair<std::u16string, std::uint32_t>> launches;
-    std::vector<std::u16string> messages;
-    int dialogs = 0;
-};
-
-class RecordingConversation : public DdeConversation {
+// The real windows and controls with the fake platform behind the seams that would reach
+// outside, so that every click's effect can be read back.
+class RecordingPlatform : public Win32Platform {
 public:
-    explicit RecordingConversation(Recorded& recorded) : recorded_(recorded) {}
-    Status connect(std::u16string_view, std::u16string_view, std::chrono::milliseconds) override {
-        return {};
-    }
-    // One recorder stands for every sheet.
-    bool isFor(std::u16string_view, std::u16string_view) const override { return true; }
-    Status poke(std::u16string_view item, std::u16string_view text,
-                std::chrono::milliseconds) override {
-        recorded_.pokes.push_back(std::u16string(item) + u"=" + std::u16string(text));
-        return {};
-    }
-    Result<std::u16string> request(std::u16string_view, std::chrono::milliseconds) override {
-        return std::u16string();
-    }
+    std::unique_ptr<DdeConversation> newConversation() override { return fake.newConversation(); }
+    MessageBoxes& messageBoxes() override { return fake.messageBoxes(); }
+    FileDialog& fileDialog() override { return fake.fileDialog(); }
+    Launcher& launcher() override { return fake.launcher(); }
 
-private:
-    Recorded& recorded_;
+    fakes::FakePlatform fake;
 };
 
-// The real windows and controls with recorders behind the seams that would reach outside.
-class RecordingPlatform : public Win32Platform, MessageBoxes, FileDialog, Launcher {
-public:
-    std::unique_ptr<DdeConversation> newConversation() override {
-        return std::make_unique<RecordingConversation>(recorded);
-    }
-    MessageBoxes& messageBoxes() override { return *this; }
-    FileDialog& fileDialog() override { return *this; }
-    Launcher& launcher() override { return *this; }
-
-    void show(std::u16string_view prompt, std::u16string_view, std::uint32_t) override {
-        recorded.messages.emplace_back(prompt);
-    }
-    std::optional<std::u16string> showOpen(const OpenFileRequest&) override {
-        ++recorded.dialogs;
-        return std::nullopt;
-    }
-    Result<std::uint32_t> run(std::u16string_view line, std::uint32_t mode) override {
-        recorded.launches.emplace_back(line, mode);
-        return 33u;
-    }
-
-    Recorded recorded;
-};
+// The pokes the fake Excel took, as "item=text".
+std::vector<std::u16string> pokes(const fakes::FakeExcel& excel) {
+    std::vector<std::u16string> found;
+    for (const auto& step : excel.steps)
+        if (step.kind == fakes::DdeStep::poke)
+            found.push_back(step.topicOrItem + u"=" + step.text);
+    return found;
+}
 
 int pixels(int twips, int dpi) {
     return MulDiv(twips, dpi, 1440);
@@ -93,10 +58,10 @@ int pixels(int twips, int dpi) {
 void checkWindow(const LinkWindow& view) {
     HWND window = view.handle();
     check(window && !IsWindowVisible(window), "the window exists and is hidden");
-    check(controlText(window) == L"طباعة إلى الأكسل", "caption");
+    checks.equal(controlText(window), L"طباعة إلى الأكسل", "caption");
     wchar_t name[32] = {};
     GetClassNameW(window, name, 32);
-    check(std::wstring(name) == L"ExcelLink", "window class ExcelLink");
+    checks.equal(std::wstring(name), L"ExcelLink", "window class ExcelLink");
     LONG style = GetWindowLongW(window, GWL_STYLE);
     check(!(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX)) && (style & WS_CAPTION),
           "fixed border without maximise and minimise boxes");
@@ -194,7 +159,7 @@ void checkHiddenWrites(LinkWindow& view, ExcelLink& model) {
           "a window on screen shows each write at once");
 }
 
-void checkBehaviour(LinkWindow& view, ExcelLink& model, Recorded& recorded) {
+void checkBehaviour(LinkWindow& view, ExcelLink& model, fakes::FakePlatform& fake) {
     HWND column = view.control(ControlId::Text2);
     replaceText(column, L"2.5");
     check(model.Text2.text() == u"2.5" && model.UpDown1.value() == 2,
@@ -224,25 +189,24 @@ void checkBehaviour(LinkWindow& view, ExcelLink& model, Recorded& recorded) {
     SendMessageW(cell, WM_KEYDOWN, VK_RETURN, 1);
     SendMessageW(cell, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));
     SendMessageW(cell, WM_KEYDOWN, 'A', 1);
-    check(recorded.pokes == std::vector<std::u16string>(2, u"R7C0=مرحبا"),
-          "Enter in the cell text sends each time, other keys do not");
+    checks.equal(pokes(fake.excel), std::vector<std::u16string>(2, u"R7C0=مرحبا"),
+                 "Enter in the cell text sends each time, other keys do not");
     SendMessageW(view.control(ControlId::Text4), WM_KEYDOWN, VK_RETURN, 1);
-    check(recorded.pokes.size() == 2, "Enter in another field sends nothing");
+    checks.equal(pokes(fake.excel).size(), 2u, "Enter in another field sends nothing");
 
     SendMessageW(view.control(ControlId::Command1), BM_CLICK, 0, 0);
-    check(recorded.pokes.size() == 3, "the send button sends");
+    checks.equal(pokes(fake.excel).size(), 3u, "the send button sends");
 
     SendMessageW(view.control(ControlId::Command2), BM_CLICK, 0, 0);
-    check(recorded.launches.size() == 1 &&
-              recorded.launches.back() ==
-                  std::pair<std::u16string, std::uint32_t>(model.xlsPath.text(), 3),
+    check(fake.launch.launches ==
+              std::vector<fakes::FakeLauncher::Launch>{{model.xlsPath.text(), 3}},
           "Run launches the command line maximized");
 
     SendMessageW(view.control(ControlId::Command3), BM_CLICK, 0, 0);
-    check(recorded.dialogs == 1 && model.xlsPath.text().empty() &&
+    check(fake.dialog.requests.size() == 1 && model.xlsPath.text().empty() &&
               controlText(view.control(ControlId::xlsPath)).empty(),
           "a cancelled browse empties the command line");
-    check(recorded.messages.empty(), "no message was shown");
+    checks.equal(fake.messages.shown.size(), 0u, "no message was shown");
 }
 
 void checkSeparateWindows(const LinkWindow& firstView, const ExcelLink& first,
@@ -303,8 +267,7 @@ int wmain(int argc, wchar_t** argv) {
     LinkWindow view(model);
     checkWindow(view);
     checkHiddenWrites(view, model);
-    checkBehaviour(view, model, platform.recorded);
+    checkBehaviour(view, model, platform.fake);
     checkSeparateWindows(view, model, platform);
-    std::printf("%d failed\n", failures);
-    return failures;
+    return checks.exitCode();
 }

@@ -2,7 +2,7 @@
 // makes the server create its thread's hidden link window; the program then finds that window by
 // its caption, brings it on screen and works it the way a person does: reads the captions and
 // places, types into the fields, presses Tab and Enter, clicks an arrow, cancels the browse
-// dialog and clicks Run. Prints one line per check and exits 1 when any failed.
+// dialog and clicks Run.
 //
 //   LinkWindowOnScreen.exe STANDIN_LOG WORK_FOLDER
 //       needs the server registered and the Excel stand-in serving "ورقة1", logging to
@@ -11,8 +11,10 @@
 //       what the Run button starts here: writes the show-window mode it was given into RECORD
 
 #include "on_screen.hpp"
-#include "platform/win32/raii.hpp"
 #include "server/com/com_ptr.hpp"
+#include "support/checks.hpp"
+#include "support/late_bound.hpp"
+#include "support/standin_log.hpp"
 
 #include <objbase.h>
 #include <windows.h>
@@ -22,16 +24,11 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
 using namespace e2e;
 using sheetpush::com::ComPtr;
-using sheetpush::win32::copyBstr;
-using sheetpush::win32::UniqueBstr;
-using sheetpush::win32::UniqueVariant;
 
 namespace {
 
@@ -40,12 +37,10 @@ constexpr wchar_t browseTitle[] = L"تحديد مصنف أكسل";
 constexpr wchar_t messageTitle[] = L"الطباعة إلى أكسل";
 constexpr wchar_t defaultCommandLine[] = L"c:\\program files\\microsoft office\\office\\Excel.exe";
 
-int failures = 0;
+e2e::Checks checks;
 
 void check(bool ok, const char* what) {
-    std::printf("%s %s\n", ok ? "ok  " : "FAIL", what);
-    std::fflush(stdout);
-    failures += ok ? 0 : 1;
+    checks.expect(ok, what);
 }
 
 // Waits, at most ten seconds, for what another process does in its own time.
@@ -56,69 +51,22 @@ bool waitFor(const std::function<bool()>& condition) {
     return condition();
 }
 
-// The whole of a UTF-16 file that another process writes, byte-order mark dropped.
-std::wstring readUtf16(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::wstring text(bytes.size() / 2, L'\0');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        text[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                       static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-    if (!text.empty() && text.front() == 0xFEFF)
-        text.erase(0, 1);
-    return text;
-}
-
-std::vector<std::wstring> split(const std::wstring& text, wchar_t separator) {
-    std::vector<std::wstring> parts;
-    std::wstringstream stream(text);
-    for (std::wstring part; std::getline(stream, part, separator);)
-        parts.push_back(part);
-    return parts;
-}
-
 // The stand-in's accepted pokes as "topic item text".
 std::vector<std::wstring> pokes(const std::wstring& standinLog) {
     std::vector<std::wstring> found;
-    for (std::wstring line : split(readUtf16(standinLog), L'\n')) {
-        if (!line.empty() && line.back() == L'\r')
-            line.pop_back();
-        auto fields = split(line, L'\t');
-        if (fields.size() == 7 && fields[1] == L"poke" && fields[5] == L"ok")
-            found.push_back(fields[2] + L" " + fields[3] + L" " + fields[6]);
-    }
+    for (const auto& event : standinEvents(standinLog))
+        if (event.kind == L"poke" && event.outcome == L"ok")
+            found.push_back(event.topic + L" " + event.item + L" " + event.text);
     return found;
 }
 
-VARIANT text(const UniqueBstr& owned) {
-    VARIANT value{};
-    value.vt = VT_BSTR;
-    value.bstrVal = owned.get();
-    return value;
-}
-
-VARIANT number(LONG whole) {
-    VARIANT value{};
-    value.vt = VT_I4;
-    value.lVal = whole;
-    return value;
-}
-
-// One late-bound call of Sheetpush, as a script makes it.
+// One late-bound call of Sheetpush, as a script makes it: the name looked up first.
 bool callSheetpush(IDispatch& object, const wchar_t* txt, LONG Col, LONG Row,
                    const wchar_t* Sheet) {
     LPOLESTR name = const_cast<LPOLESTR>(L"Sheetpush");
     DISPID id = 0;
-    if (FAILED(object.GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)))
-        return false;
-    UniqueBstr cellText = copyBstr(txt);
-    UniqueBstr sheet = copyBstr(Sheet);
-    VARIANT arguments[] = {text(sheet), number(Row), number(Col), text(cellText)};
-    DISPPARAMS parameters{arguments, nullptr, 4, 0};
-    UniqueVariant result;
-    return SUCCEEDED(object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
-                                   result.get(), nullptr, nullptr)) &&
-           result->vt == VT_BOOL && result->boolVal == VARIANT_TRUE;
+    return SUCCEEDED(object.GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)) &&
+           e2e::callSheetpush(object, id, txt, Col, Row, Sheet);
 }
 
 // A top-level window of the given process with exactly this caption.
@@ -269,7 +217,7 @@ public:
                   return std::getline(in, mode) && !mode.empty();
               }),
               "Run starts the typed command line");
-        check(mode == "3", "Run starts it maximized");
+        checks.equal(mode, "3", "Run starts it maximized");
     }
 
     void checkClosed() {
@@ -303,7 +251,7 @@ int drive(const std::wstring& standinLog, const std::wstring& workFolder) {
         FAILED(CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
                                 reinterpret_cast<void**>(object.put())))) {
         check(false, "the server's object is created");
-        return 1;
+        return checks.exitCode();
     }
     check(callSheetpush(*object.get(), L"أول نص", 2, 3, L"ورقة1"), "a client's Sheetpush succeeds");
 
@@ -312,7 +260,7 @@ int drive(const std::wstring& standinLog, const std::wstring& workFolder) {
     GetWindowThreadProcessId(window, &owner);
     check(window && owner != GetCurrentProcessId(), "the server's link window is found by caption");
     if (!window)
-        return 1;
+        return checks.exitCode();
     check(!IsWindowVisible(window), "the server keeps it hidden");
     OnScreen screen(window, standinLog);
     screen.checkShown();
@@ -324,8 +272,7 @@ int drive(const std::wstring& standinLog, const std::wstring& workFolder) {
     screen.checkBrowseCancelled();
     screen.checkRun(workFolder);
     screen.checkClosed();
-    std::printf("%d failed\n", failures);
-    return failures == 0 ? 0 : 1;
+    return checks.exitCode();
 }
 
 } // namespace

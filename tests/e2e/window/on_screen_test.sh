@@ -5,22 +5,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../wine_env.sh"
-wine_env_init "$1"
-source "$here/../com_server_env.sh"
-trap stop_servers EXIT
-work="$1/window-on-screen"
-rm -rf "$work"
-mkdir -p "$work"
-
-install_excel "$SHEETPUSH_BIN/ExcelStandin.exe"
-register_server
-wine_start_rpcss
-standin_log="$work/standin.log"
-wine_start standin "$SHEETPUSH_BIN/ExcelStandin.exe" "/log:$(wine_path "$standin_log")"
-wait_for_file "$standin_log" "$WINE_ENV_START_LIMIT" ready
-
-status=0
-timeout 120 wine "$SHEETPUSH_BIN/LinkWindowOnScreen.exe" "$(wine_path "$standin_log")" \
-    "$(wine_path "$work")" | tr -d '\r' || status=1
-wait_server_gone || status=1
-exit $status
+wine_env_init "$1" window-on-screen
+serve_with_standin
+run_checks 120 LinkWindowOnScreen "$win_work\\standin.log" "$win_work"
+wait_server_gone
+finish on-screen

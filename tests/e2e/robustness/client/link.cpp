@@ -56,8 +56,4 @@ std::wstring Link::read(LONG column, LONG row, const std::wstring& sheet) {
     return std::wstring(bstrView(outcome.result->bstrVal));
 }
 
-std::wstring cell(const std::wstring& value) {
-    return value + L"\r\n";
-}
-
 } // namespace robustness

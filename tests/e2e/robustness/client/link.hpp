@@ -1,8 +1,9 @@
 #pragma once
 
-#include "client_objects.hpp"
 #include "platform/win32/raii.hpp"
 #include "server/com/com_ptr.hpp"
+#include "support/client_objects.hpp"
+#include "support/late_bound.hpp"
 
 #include <oaidl.h>
 
@@ -10,10 +11,6 @@
 #include <vector>
 
 namespace robustness {
-
-inline constexpr DISPID sheetpushId = 0x60030000;
-inline constexpr DISPID importId = 0x60030001;
-inline constexpr DISPID linkingId = 0x60030002;
 
 // What one late-bound call gave back: the call's HRESULT, its result, and for DISP_E_EXCEPTION
 // the error the server described in EXCEPINFO.
@@ -55,10 +52,11 @@ private:
     sheetpush::com::ComPtr<IDispatch> dispatch_;
 };
 
+using e2e::cell;
+using e2e::importId;
+using e2e::linkingId;
 using e2e::number;
+using e2e::sheetpushId;
 using e2e::text;
-
-// The text Excel sends for a cell: its value and a line end.
-std::wstring cell(const std::wstring& value);
 
 } // namespace robustness

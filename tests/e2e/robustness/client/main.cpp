@@ -4,27 +4,18 @@
 //
 // Exit code 0 when every check passed, 1 when one failed, 2 on bad usage, 3 when a step hung.
 
+#include "platform/win32/raii.hpp"
 #include "scenarios.hpp"
 
 #include <windows.h>
 
 #include <objbase.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <map>
 #include <string>
 
 namespace robustness {
-
-std::string utf8(const std::wstring& text) {
-    int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                     nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), length,
-                        nullptr, nullptr);
-    return out;
-}
 
 namespace {
 
@@ -48,15 +39,12 @@ Watchdog::~Watchdog() {
 
 } // namespace robustness
 
-int main() {
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (count < 3)
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3)
         return 2;
-    std::wstring scenario = arguments[1];
-    std::wstring work = arguments[2];
-    int client = count > 3 ? _wtoi(arguments[3]) : 0;
-    LocalFree(arguments);
+    std::wstring scenario = argv[1];
+    std::wstring work = argv[2];
+    int client = argc > 3 ? _wtoi(argv[3]) : 0;
 
     using Scenario = void (*)(e2e::Checks&, const std::wstring&);
     const std::map<std::wstring, Scenario> scenarios = {
@@ -70,7 +58,7 @@ int main() {
         {L"settings", robustness::settings},
         {L"server-end", robustness::serverEnd},
     };
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    sheetpush::win32::ComApartment apartment;
     e2e::Checks checks;
     if (scenario == L"load-writer") {
         robustness::loadWriter(checks, client);
@@ -80,6 +68,5 @@ int main() {
             return 2;
         found->second(checks, work);
     }
-    CoUninitialize();
     return checks.exitCode();
 }

@@ -1,9 +1,9 @@
 #include "processes.hpp"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include "support/files.hpp"
+#include "support/text.hpp"
+
+#include <cstdio>
 
 namespace robustness {
 
@@ -31,16 +31,23 @@ BOOL CALLBACK findStandinWindow(HWND window, LPARAM search) {
     return FALSE;
 }
 
-std::wstring fromUtf8(const std::string& bytes) {
-    int length =
-        MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
-                        length);
-    return text;
+int boxes = 0;
+
+// Serving once its DDE window exists.
+bool serving(const Process& standin) {
+    WindowSearch search{standin.id(), false};
+    EnumWindows(findStandinWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
-int boxes = 0;
+bool awaitServing(Process& standin) {
+    for (int poll = 0; poll < 600 && standin.started() && !standin.wait(0); ++poll) {
+        if (serving(standin))
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
 
 } // namespace
 
@@ -85,16 +92,18 @@ std::wstring binFolder() {
     return self.substr(0, self.find_last_of(L'\\') + 1);
 }
 
+// Once, on a loaded machine, a stand-in never came up: one that has ended, or is not serving
+// within the limit, is reported with its log and started once more.
 Process startStandin(const std::wstring& switches, const std::wstring& log) {
-    Process standin(L"ExcelStandin.exe", switches + L" \"/log:" + log + L"\"");
-    for (int poll = 0; poll < 600 && standin.started(); ++poll) {
-        WindowSearch search{standin.id(), false};
-        EnumWindows(findStandinWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            break;
-        Sleep(50);
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        Process standin(L"ExcelStandin.exe", switches + L" \"/log:" + log + L"\"");
+        if (awaitServing(standin))
+            return standin;
+        std::printf("note the stand-in '%s' is not serving (%s); its log:\n%s\n",
+                    e2e::utf8(switches).c_str(), standin.wait(0) ? "ended" : "running",
+                    e2e::readFile(log).c_str());
     }
-    return standin;
+    return {};
 }
 
 BoxCloser::BoxCloser(const std::wstring& work, const std::wstring& title, Button button,
@@ -110,10 +119,7 @@ std::optional<std::wstring> BoxCloser::text() {
     auto code = closer_.wait(limitMs_ + 5000);
     if (!code || *code != 0)
         return std::nullopt;
-    std::ifstream file(std::filesystem::path(prefix_ + L"1.txt"), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return fromUtf8(bytes.str());
+    return e2e::fromUtf8(e2e::readFile(prefix_ + L"1.txt"));
 }
 
 } // namespace robustness

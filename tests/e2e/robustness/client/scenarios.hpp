@@ -1,6 +1,7 @@
 #pragma once
 
-#include "driver/check.hpp"
+#include "support/checks.hpp"
+#include "support/text.hpp"
 
 #include <string>
 
@@ -32,6 +33,6 @@ private:
     void* timer_;
 };
 
-std::string utf8(const std::wstring& text);
+using e2e::utf8;
 
 } // namespace robustness

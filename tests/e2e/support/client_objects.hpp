@@ -1,10 +1,10 @@
 #pragma once
 
 // Values a test client passes to the server as arguments: plain texts and numbers, and objects
-// that the server asks for their default value, or finds they have none.
+// that the server asks for their default value, or finds they have none; and what it gets back.
 
 #include "platform/win32/raii.hpp"
-#include "server/com/com_ptr.hpp"
+#include "support/plain_dispatch.hpp"
 
 #include <oaidl.h>
 
@@ -27,30 +27,16 @@ inline VARIANT number(LONG value) {
     return variant;
 }
 
+// The text Excel sends for a cell, and the server returns: its value and a line end.
+inline std::wstring cell(const std::wstring& value) {
+    return value + L"\r\n";
+}
+
 // An IDispatch whose default member gives a text, or is missing when the text is null.
-class DefaultValueObject final : public IDispatch {
+class DefaultValueObject final : public PlainDispatch<DefaultValueObject> {
 public:
     explicit DefaultValueObject(const wchar_t* value) : value_(value) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid != IID_IUnknown && iid != IID_IDispatch) {
-            *out = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        *out = static_cast<IDispatch*>(this);
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return refs_.add(); }
-    ULONG STDMETHODCALLTYPE Release() override { return refs_.release(this); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return DISP_E_UNKNOWNNAME;
-    }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
                                      EXCEPINFO*, UINT*) override {
         if (id != DISPID_VALUE || !value_ || !result)
@@ -61,7 +47,6 @@ public:
     }
 
 private:
-    sheetpush::com::RefCount<DefaultValueObject> refs_;
     const wchar_t* value_;
 };
 
