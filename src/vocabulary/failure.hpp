@@ -29,8 +29,6 @@ public:
     // Of a status that is not ok.
     const Failure& failure() const { return *failure_; }
 
-    friend bool operator==(const Status&, const Status&) = default;
-
 private:
     std::optional<Failure> failure_;
 };
