@@ -111,7 +111,7 @@ void roundTrip(Context& context) {
         {u"3", u"2", u"مرحبا بالعالم 123"},
         {u"4", u"1", u""},
         {u"1048576", u"16384", u"آخر خلية"},
-        {u" 7 ", u"&H3", u"سطر\tبجدولة"},
+        {u" 7 ", u"&H3", u"نص؛ آخر"},
     };
     context.platform.postMarker();
     for (const auto& cell : cells) {
