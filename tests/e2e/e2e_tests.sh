@@ -77,7 +77,7 @@ no-standin)
     ;;
 refusals)
     start_standin standin
-    driver_with_boxes refusals 6
+    driver_with_boxes refusals 8
     log_lines | grep $'\trefuse-topic\tلا توجد\t' >/dev/null || fail "unknown sheet not asked for"
     ;;
 conversation)

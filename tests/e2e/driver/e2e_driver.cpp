@@ -12,6 +12,7 @@
 #include "platform/win32/wide_text.hpp"
 #include "support/checks.hpp"
 #include "support/files.hpp"
+#include "support/standin_log.hpp"
 #include "support/text.hpp"
 #include "window/excel_link.hpp"
 
@@ -22,6 +23,8 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -133,7 +136,18 @@ void roundTrip(Context& context) {
     context.checks.expect(context.platform.markerDispatched(), "the thread's messages still run");
 }
 
-// Refused items and an unknown sheet, each with its own message, then a success.
+// A SEND that must fail before anything reaches the stand-in: its log gains nothing.
+void expectUnsent(Context& context, ExcelLink& window, std::string_view what,
+                  const std::u16string& description) {
+    const auto log = context.folder + L"\\standin.log";
+    const auto logged = standinEvents(log).size();
+    expectFailure(context, send(window), what, description);
+    context.checks.equal(standinEvents(log).size(), logged,
+                         std::string(what) + ": nothing reached the stand-in");
+}
+
+// Refused items, an unknown sheet and texts that Excel would cut short, losing the rest while it
+// says it wrote them: each with its own message, then a success.
 void refusals(Context& context) {
     ExcelLink window(context.platform);
     struct Case {
@@ -158,9 +172,32 @@ void refusals(Context& context) {
     window.Text1.setText(u"باق");
     expectFailure(context, request(window), "Request R0C0", refused(u"R0C0"));
     context.checks.equal(window.Text1.text(), u"باق", "a failed Request leaves Text1");
+    place(window, arabicSheet, {u"2", u"2", u""});
+    for (const auto& [what, text] :
+         {std::pair{"a TAB inside", u"قبل\tبعد"}, std::pair{"a CR LF inside", u"سطر1\r\nسطر2"}}) {
+        window.Text1.setText(text);
+        expectUnsent(context, window, std::string("SEND of a text with ") + what,
+                     u"لم يُرسل النص: فيه علامة جدولة أو نهاية سطر، والأكسل يحذف كل ما بعدها");
+    }
     place(window, arabicSheet, {u"1", u"1", u""});
     window.Text1.setText(u"بعد الفشل");
     expectSuccess(context, send(window), "SEND after failures");
+}
+
+// A partner that takes CF_TEXT alone, under a code page without Arabic letters: a text that the
+// code page cannot carry is refused, not sent as "?" or as a look-alike.
+void ansiRefusal(Context& context) {
+    ExcelLink window(context.platform);
+    place(window, context.sheet, {u"1", u"1", u""});
+    window.Text1.setText(u"plain text");
+    expectSuccess(context, send(window), "SEND of a text the code page carries");
+    for (const auto& [what, text] :
+         {std::pair{"Arabic letters", u"مرحباab"}, std::pair{"fullwidth letters", u"ｆｕｌｌ"}}) {
+        window.Text1.setText(text);
+        expectUnsent(context, window, std::string("SEND of ") + what,
+                     u"لم يُرسل النص: لا يقبل التطبيق «Excel» إلا نصًا بترميز ANSI، وفي النص "
+                     u"أحرف لا يحملها");
+    }
 }
 
 void noStandin(Context& context) {
