@@ -65,6 +65,13 @@ roundtrip-text)
     log_lines | grep $'\tpoke\tSheet1\tR3C2\tCF_TEXT\tok\tمرحبا بالعالم 123$' >/dev/null ||
         fail "Arabic text did not arrive in CF_TEXT"
     ;;
+ansi-refusal)
+    # A Latin ANSI code page (1252), which has no Arabic letters; this locale is installed, so
+    # the closer's Arabic title survives it.
+    export WINE_ENV_LOCALE=C.UTF-8
+    start_standin standin /textonly /sheet:Sheet1
+    driver_with_boxes ansirefusal 2 Sheet1
+    ;;
 workbook-argument)
     start_standin standin 'C:\books\مبيعات 2024.xls'
     # The log writes each backslash twice.

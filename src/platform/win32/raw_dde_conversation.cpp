@@ -1,5 +1,6 @@
 #include "platform/win32/raw_dde_conversation.hpp"
 
+#include "platform/win32/ansi_text.hpp"
 #include "platform/win32/dde_messages.hpp"
 #include "platform/win32/message_window.hpp"
 #include "platform/win32/wide_text.hpp"
@@ -71,20 +72,17 @@ HWND sender(const MSG& message) {
     return reinterpret_cast<HWND>(message.wParam);
 }
 
-UniqueGlobal pokeData(UINT format, std::u16string_view text) {
-    std::wstring units = wide(text);
-    std::string narrow;
-    const void* bytes = units.c_str();
-    std::size_t size = (units.size() + 1) * sizeof(wchar_t);
-    if (format == CF_TEXT) {
-        int length = WideCharToMultiByte(CP_ACP, 0, units.data(), static_cast<int>(units.size()),
-                                         nullptr, 0, nullptr, nullptr);
-        narrow.resize(static_cast<std::size_t>(std::max(length, 0)));
-        WideCharToMultiByte(CP_ACP, 0, units.data(), static_cast<int>(units.size()), narrow.data(),
-                            length, nullptr, nullptr);
-        bytes = narrow.c_str();
-        size = narrow.size() + 1;
-    }
+// The bytes of the text in format, without the NUL that ends them; nothing when CF_TEXT cannot
+// carry the text exactly.
+std::optional<std::string> textBytes(UINT format, std::u16string_view text) {
+    if (format == CF_TEXT)
+        return exactAnsi(text);
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
+}
+
+UniqueGlobal pokeData(UINT format, const std::string& text) {
+    const std::size_t terminator = format == CF_TEXT ? 1 : sizeof(char16_t);
+    const std::size_t size = text.size() + terminator;
     UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, pokeHeaderSize + size));
     GlobalLockGuard lock(memory.get());
     if (!lock.data())
@@ -97,7 +95,8 @@ UniqueGlobal pokeData(UINT format, std::u16string_view text) {
     header.cfFormat = static_cast<short>(format);
     auto* target = static_cast<unsigned char*>(lock.data());
     std::memcpy(target, &header, pokeHeaderSize);
-    std::memcpy(target + pokeHeaderSize, bytes, size);
+    std::memcpy(target + pokeHeaderSize, text.data(), text.size());
+    std::memset(target + pokeHeaderSize + text.size(), 0, terminator);
     return memory;
 }
 
@@ -303,7 +302,10 @@ Status RawDdeConversation::poke(std::u16string_view item, std::u16string_view te
 
 Status RawDdeConversation::pokeAs(UINT format, std::u16string_view item, std::u16string_view text,
                                   const Deadline& deadline) {
-    UniqueGlobal data = pokeData(format, text);
+    auto bytes = textBytes(format, text);
+    if (!bytes)
+        return uncarried(item);
+    UniqueGlobal data = pokeData(format, *bytes);
     UniqueAtom atom = addAtom(item);
     if (!data || !atom)
         return error::ddeRefused(u"تعذر تجهيز النص لإرساله إلى البند " + quoted(item));
@@ -444,6 +446,18 @@ Failure RawDdeConversation::refusal(WORD status, std::u16string_view item) const
                               u" مشغول ولم ينفذ العملية على البند " + quoted(item));
     return error::ddeRefused(u"رفض التطبيق " + quoted(application_) + u" العملية على البند " +
                              quoted(item));
+}
+
+// A text that CF_TEXT cannot carry is not sent. Until the conversation has settled on CF_TEXT,
+// the partner has only refused the text in Unicode, which may have been a refusal of the item
+// rather than of the format, and so it stays a refusal.
+Failure RawDdeConversation::uncarried(std::u16string_view item) const {
+    if (format_)
+        return error::invalidArgument(u"لم يُرسل النص: لا يقبل التطبيق " + quoted(application_) +
+                                      u" إلا نصًا بترميز ANSI، وفي النص أحرف لا يحملها");
+    return error::ddeRefused(u"رفض التطبيق " + quoted(application_) +
+                             u" النص بترميز Unicode على البند " + quoted(item) +
+                             u"، وفي النص أحرف لا يحملها ترميز ANSI");
 }
 
 Failure RawDdeConversation::timedOut(std::u16string_view item) const {

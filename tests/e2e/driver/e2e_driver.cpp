@@ -130,6 +130,12 @@ void roundTrip(Context& context) {
         context.checks.equal(window.Text1.text(), cell.text + u"\r\n",
                              named("Request gives the reply as sent", cell));
     }
+    // Text1 holds the last cell's text as Request gave it, line end and all.
+    place(window, context.sheet, {u"5", u"5", u""});
+    expectSuccess(context, send(window), "SEND of a text as Request gave it");
+    expectSuccess(context, request(window), "Request of the text written back");
+    context.checks.equal(window.Text1.text(), cells.back().text + u"\r\n",
+                         "the text written back arrived without the line end it was read with");
     context.checks.expect(!context.platform.markerDispatched(),
                           "no other posted message ran during the transfers");
     context.platform.pumpMessages();
@@ -365,12 +371,19 @@ void writeShown(const Context& context) {
 }
 
 const std::map<std::wstring, void (*)(Context&)> scenarios = {
-    {L"roundtrip", roundTrip}, {L"refusals", refusals},
-    {L"nostandin", noStandin}, {L"conversation", conversation},
-    {L"busy", busy},           {L"vanish", vanish},
-    {L"timeout", timeout},     {L"lateanswer", lateAnswer},
-    {L"strayack", strayAck},   {L"strayfence", strayFence},
-    {L"reuse", reuse},         {L"initiation", initiation},
+    {L"roundtrip", roundTrip},
+    {L"refusals", refusals},
+    {L"nostandin", noStandin},
+    {L"conversation", conversation},
+    {L"busy", busy},
+    {L"vanish", vanish},
+    {L"timeout", timeout},
+    {L"lateanswer", lateAnswer},
+    {L"strayack", strayAck},
+    {L"strayfence", strayFence},
+    {L"reuse", reuse},
+    {L"initiation", initiation},
+    {L"ansirefusal", ansiRefusal},
 };
 
 } // namespace
