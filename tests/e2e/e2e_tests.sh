@@ -72,6 +72,19 @@ ansi-refusal)
     start_standin standin /textonly /sheet:Sheet1
     driver_with_boxes ansirefusal 2 Sheet1
     ;;
+languages)
+    start_standin french /letters:LC /sheet:Feuil1
+    start_standin german /letters:ZS /sheet:Tabelle1
+    start_standin qualified /qualified:Book1.xlsx /sheet:Sheet1
+    driver_with_boxes languages 0
+    # The other letters are found by requests; a poke goes only in letters that answered.
+    for sheet in Feuil1:L3C2 Tabelle1:Z3S2; do
+        pokes=$(log_lines | awk -F'\t' -v sheet="${sheet%:*}" '$2 == "poke" && $3 == sheet { print $4, $6 }')
+        expect "$(echo "$pokes" | grep -v ' nack$' | sort -u)" "${sheet#*:} ok" "${sheet%:*}: written in its letters"
+        expect "$(echo "$pokes" | grep ' nack$' | cut -d' ' -f1 | sort -u)" "R3C2" \
+            "${sheet%:*}: no poke in letters that had not answered"
+    done
+    ;;
 workbook-argument)
     start_standin standin 'C:\books\مبيعات 2024.xls'
     # The log writes each backslash twice.

@@ -59,6 +59,21 @@ bool sameName(std::u16string_view a, std::u16string_view b) {
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
+std::u16string atomName(ATOM atom) {
+    wchar_t name[256] = {};
+    return utf16({name, GlobalGetAtomNameW(atom, name, 256)});
+}
+
+// The sheet as asked, or qualified by a workbook as in "[Book1.xlsx]Sheet1"; a sheet's name
+// cannot hold a bracket, so the last one ends the workbook's.
+bool namesSheet(std::u16string_view topic, std::u16string_view sheet) {
+    if (sameName(topic, sheet))
+        return true;
+    const auto bracket = topic.rfind(u']');
+    return topic.starts_with(u'[') && bracket != std::u16string_view::npos &&
+           sameName(topic.substr(bracket + 1), sheet);
+}
+
 void post(HWND to, UINT message, HWND from, LPARAM lParam) {
     PostMessageW(to, message, reinterpret_cast<WPARAM>(from), lParam);
 }
@@ -134,15 +149,16 @@ LRESULT CALLBACK RawDdeConversation::windowProcedure(HWND window, UINT message, 
 }
 
 // Only the first server to answer the question being asked gets the conversation. Any other
-// is told it is over: a second server, one that names another application or topic, or one
+// is told it is over: a second server, one that names another application or sheet, or one
 // that answers an earlier initiation only now, when this one may be for another sheet. While
 // the question's own atoms are held, a server that names the same application and topic, in
-// any letter case, answers with those very atoms.
+// any letter case, answers with those very atoms; a sheet may also be named qualified by its
+// workbook.
 void RawDdeConversation::onInitiateAck(HWND server, LPARAM atoms) {
     UniqueAtom application(LOWORD(atoms));
     UniqueAtom topic(HIWORD(atoms));
     if (question_ && !partner_ && application.get() == question_->application &&
-        topic.get() == question_->topic)
+        (topic.get() == question_->topic || namesSheet(atomName(topic.get()), topic_)))
         partner_ = server;
     else
         post(server, WM_DDE_TERMINATE, window_.get(), 0);

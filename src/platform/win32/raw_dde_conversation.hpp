@@ -19,7 +19,7 @@ namespace sheetpush::win32 {
 // of the queue, so no other call is dispatched in the middle of a transfer. Text goes as
 // CF_UNICODETEXT when the partner takes it and as CF_TEXT in the ANSI code page otherwise; the
 // choice is made once per conversation. A text that the code page cannot carry exactly is not
-// sent as CF_TEXT at all.
+// sent as CF_TEXT at all. A partner may name the sheet asked for qualified by its workbook.
 class RawDdeConversation : public DdeConversation {
 public:
     RawDdeConversation() = default;

@@ -223,6 +223,25 @@ void initiation(Context& context) {
     expectSuccess(context, send(window), "SEND to the sheet asked for");
 }
 
+// Excels that write their cells in French and in German letters, and one that names its sheet
+// qualified by its workbook: a text written to a cell reads back, and the item field shows the
+// cell in R1C1 all along.
+void languages(Context& context) {
+    ExcelLink window(context.platform);
+    for (std::u16string sheet : {u"Feuil1", u"Tabelle1", u"Sheet1"}) {
+        const std::u16string text = u"نص إلى " + sheet;
+        place(window, sheet, {u"3", u"2", u""});
+        window.Text1.setText(text);
+        expectSuccess(context, send(window), "SEND to " + utf8(sheet));
+        window.Text1.setText(u"");
+        expectSuccess(context, request(window), "Request from " + utf8(sheet));
+        context.checks.equal(window.Text1.text(), text + u"\r\n",
+                             "the cell of " + utf8(sheet) + " reads back");
+        context.checks.equal(window.Text1.LinkItem, u"R3C2",
+                             "the item field of " + utf8(sheet) + " shows R3C2");
+    }
+}
+
 bool failedWith(const sheetpush::Status& status, std::int32_t number) {
     return !status.ok() && status.failure().number == number;
 }
@@ -384,6 +403,7 @@ const std::map<std::wstring, void (*)(Context&)> scenarios = {
     {L"reuse", reuse},
     {L"initiation", initiation},
     {L"ansirefusal", ansiRefusal},
+    {L"languages", languages},
 };
 
 } // namespace

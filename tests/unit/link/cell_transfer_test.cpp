@@ -131,14 +131,14 @@ protected:
         EXPECT_FALSE(result);
         auto description = c.lastDescription.empty() ? noConversationText() : c.lastDescription;
         EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>{linkFailure(description)});
-        auto transfers =
-            std::count_if(platform.excel.steps.begin(), platform.excel.steps.end(),
-                          [&](const DdeStep& step) { return step.kind != DdeStep::connect; });
-        EXPECT_EQ(transfers, c.transferredItem.empty() ? 0 : 1);
-        if (!c.transferredItem.empty()) {
-            EXPECT_EQ(platform.excel.steps.back(),
-                      (DdeStep{poked ? DdeStep::poke : DdeStep::request, u"", c.transferredItem,
-                               poked ? u"text" : u"", 10000}));
+        // A refused cell may be asked for in other letters afterwards.
+        auto transfer =
+            std::find_if(platform.excel.steps.begin(), platform.excel.steps.end(),
+                         [&](const DdeStep& step) { return step.kind != DdeStep::connect; });
+        EXPECT_EQ(transfer == platform.excel.steps.end(), c.transferredItem.empty());
+        if (!c.transferredItem.empty() && transfer != platform.excel.steps.end()) {
+            EXPECT_EQ(*transfer, (DdeStep{poked ? DdeStep::poke : DdeStep::request, u"",
+                                          c.transferredItem, poked ? u"text" : u"", 10000}));
         }
         EXPECT_EQ(window.Text1.text(), u"text");
     }
