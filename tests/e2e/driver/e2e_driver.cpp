@@ -271,6 +271,26 @@ void conversation(Context& context) {
     checks.expect(dde.connect(u"Excel", arabicSheet, 2s).ok(), "connect again on the same topic");
     auto value = dde.request(u"R2C2", 2s);
     checks.expect(value.ok() && value.value() == u"قيمة ١٢٣\r\n", "request R2C2");
+    // The stand-in keeps what Excel keeps: one cell, what stands before a TAB; a block, its text
+    // spread over it, and read back in the same form.
+    const struct {
+        std::u16string_view item;
+        std::u16string_view poked;
+        std::u16string_view read;
+        std::u16string_view reply;
+    } kept[] = {
+        {u"R3C3", u"قبل\tبعد", u"R3C3", u"قبل\r\n"},
+        {u"R4C4", u"سطر1\r\nسطر2", u"R4C4", u"سطر1\r\n"},
+        {u"R5C1:R6C3", u"a\tb\r\nc\td\te\tlost\r\nlost\r\n", u"R5C1:R6C3",
+         u"a\tb\t\r\nc\td\te\r\n"},
+        {u"R8C1:R8C2", u"f\tg", u"R8C2", u"g\r\n"},
+    };
+    for (const auto& cell : kept) {
+        const auto what = "the stand-in keeps what Excel keeps of " + utf8(cell.poked);
+        checks.expect(dde.poke(cell.item, cell.poked, 2s).ok(), what + ": poke");
+        auto reply = dde.request(cell.read, 2s);
+        checks.expect(reply.ok() && reply.value() == cell.reply, what + ": request");
+    }
 }
 
 void busy(Context& context) {
