@@ -1,10 +1,12 @@
 // The Sheetpush figures the other benchmarks do not give: a C++ client pushing to one sheet and
-// to two sheets in turn, and beside them a raw-DDE link that opens a fresh conversation for every
-// poke, the cost of a link that reconnects every time. Also the cold start: CreateObject to the
-// first call returning, next to the bare server. Prints "name milliseconds" lines for
-// bench/run.sh.
+// to two sheets in turn; to the one sheet of an Excel in French, whose letters the first call
+// finds, and to that of a twin in English; and beside them a raw-DDE link that opens a fresh
+// conversation for every poke, the cost of a link that reconnects every time. Also the cold
+// start: CreateObject to the first call returning, next to the bare server. Prints "name
+// milliseconds" lines for bench/run.sh.
 //
-//   OverallBench.exe [calls]      (the server registered, a stand-in serving both sheets)
+//   OverallBench.exe [calls]      (the server registered, a stand-in serving both sheets, and
+//                                  two of a sheet each: "English", and "French" in French)
 
 #include "bare_server.hpp"
 #include "rounds.hpp"
@@ -96,6 +98,14 @@ int main(int argc, char** argv) {
                  {}},
                 {"sheetpush-two-sheets",
                  [&](int i) { return push(*link.get(), id, i % 2 ? L"Sheet1" : L"ورقة1", i); },
+                 perRound,
+                 {}},
+                {"sheetpush-english",
+                 [&](int i) { return push(*link.get(), id, L"English", i); },
+                 perRound,
+                 {}},
+                {"sheetpush-french",
+                 [&](int i) { return push(*link.get(), id, L"French", i); },
                  perRound,
                  {}},
                 {"dde-fresh-conversation", freshConversationPoke, perRound / 4, {}},

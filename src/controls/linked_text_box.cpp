@@ -41,10 +41,10 @@ Status LinkedTextBox::setLinkMode(LinkMode mode) {
     return {};
 }
 
-Status LinkedTextBox::LinkPoke() {
+Status LinkedTextBox::LinkPoke(std::u16string_view text) {
     if (!connected_)
         return noConversation(LinkTopic);
-    return connected_->poke(LinkItem, text(), waitOf(LinkTimeout));
+    return connected_->poke(LinkItem, text, waitOf(LinkTimeout));
 }
 
 Status LinkedTextBox::LinkRequest() {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace sheetpush {
 
@@ -28,8 +29,9 @@ public:
     // none closes nothing the partner relies on.
     Status setLinkMode(LinkMode mode);
 
-    // Sends the text to LinkItem; the text is left as it was.
-    Status LinkPoke();
+    // Sends text, what the field's text comes to in the cell, to LinkItem; the field's own text
+    // is left as it was.
+    Status LinkPoke(std::u16string_view text);
     // Replaces the text with LinkItem's value exactly as sent; a failure leaves the text.
     Status LinkRequest();
 

@@ -16,7 +16,7 @@ inline constexpr std::size_t excelNameLength = 10;
 void rememberExcelPath(SettingsStore& settings, std::u16string_view path) {
     // A store that cannot be written does not undo the check: the path is confirmed for this
     // run, and the next run tests whatever the store still holds.
-    std::ignore = settings.write(u"Orvand", u"Sheetpush", u"ExcelPath", path);
+    std::ignore = settings.write(settingsApplication, settingsSection, u"ExcelPath", path);
 }
 
 // The platform would take an empty folder for the current one, which says nothing about where
@@ -43,7 +43,7 @@ bool askForExcel(CommonDialog& dialog, std::u16string& path) {
 
 std::optional<std::u16string> discoverExcelPath(FileListBox& files, CommonDialog& dialog,
                                                 SettingsStore& settings) {
-    std::u16string path = settings.read(u"Orvand", u"Sheetpush", u"ExcelPath")
+    std::u16string path = settings.read(settingsApplication, settingsSection, u"ExcelPath")
                               .value_or(std::u16string(defaultExcelPath));
     std::u16string folder;
     // Only the person ends the asking: each chosen path is tested like the stored one.

@@ -1,10 +1,13 @@
 #include "link/cell_transfer.hpp"
 
 #include "link/cell_reference.hpp"
+#include "link/cell_text.hpp"
 #include "link/topic.hpp"
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace sheetpush {
@@ -33,10 +36,26 @@ void showLinkFailure(MessageBoxes& messages, const Failure& failure) {
                   u"الربط مع الأكسل", rightToLeftMessageFlags);
 }
 
+// What a poke sends, or the failure that stops either operation before the link is touched.
+Result<std::u16string_view> checkedFields(const CellFields& fields, Transfer transfer) {
+    if (auto sheet = checkSheetName(fields.sheet.text()); !sheet.ok())
+        return sheet.failure();
+    if (transfer == Transfer::request)
+        return std::u16string_view{};
+    return cellText(fields.text.text());
+}
+
 // The steps run in a fixed order: the item is set before the topic and the topic before the
 // mode, so the conversation opened by the mode is on the new sheet and the transfer addresses
 // the new cell.
 bool transferCell(const CellFields& fields, MessageBoxes& messages, Transfer transfer) {
+    auto checked = checkedFields(fields, transfer);
+    if (!checked.ok()) {
+        showLinkFailure(messages, checked.failure());
+        return false;
+    }
+    // The text as it was checked, whatever becomes of the field while the conversation opens.
+    const std::u16string text(checked.value());
     FailureRecord failures;
     auto reference = buildCellReference(fields.row.text(), fields.column.text());
     failures.note(std::move(reference.parsed));
@@ -45,7 +64,7 @@ bool transferCell(const CellFields& fields, MessageBoxes& messages, Transfer tra
     link.LinkItem = std::move(reference.item);
     link.LinkTopic = buildTopic(fields.sheet.text());
     failures.note(link.setLinkMode(LinkMode::manual));
-    failures.note(transfer == Transfer::poke ? link.LinkPoke() : link.LinkRequest());
+    failures.note(transfer == Transfer::poke ? link.LinkPoke(text) : link.LinkRequest());
     if (failures.last().ok())
         return true;
     showLinkFailure(messages, failures.last().failure());

@@ -8,6 +8,10 @@
 
 namespace sheetpush {
 
+// The application and section of the product's own settings.
+inline constexpr std::u16string_view settingsApplication = u"Orvand";
+inline constexpr std::u16string_view settingsSection = u"Sheetpush";
+
 // Per-user persistent strings addressed by application, section and key.
 class SettingsStore {
 public:

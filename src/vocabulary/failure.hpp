@@ -84,6 +84,7 @@ struct FixedError {
 
 // The errors the system reports.
 namespace error {
+inline constexpr ErrorNumber invalidArgument{5};
 inline constexpr ErrorNumber overflow{6};
 inline constexpr FixedError typeMismatch{13, u"عدم تطابق النوع"};
 inline constexpr ErrorNumber launcherUnavailable{53};

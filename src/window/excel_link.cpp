@@ -1,6 +1,7 @@
 #include "window/excel_link.hpp"
 
 #include "launch/workbook_launch.hpp"
+#include "link/cell_letters.hpp"
 #include "link/cell_reference.hpp"
 
 #include <cmath>
@@ -54,8 +55,9 @@ void keepInStep(TextBox& field, Spinner& spinner) {
 } // namespace
 
 ExcelLink::ExcelLink(WindowPlatform& platform)
-    : Text1([&platform] { return platform.newConversation(); }), File1(platform.fileList()),
-      CommonDialog1(platform.fileDialog(), 10000, false),
+    : Text1(withExcelsLetters([&platform] { return platform.newConversation(); },
+                              platform.settings())),
+      File1(platform.fileList()), CommonDialog1(platform.fileDialog(), 10000, false),
       CommonDialog2(platform.fileDialog(), 260, true), platform_(platform) {
     CommonDialog1.DialogTitle = u"تحديد مصنف أكسل";
     CommonDialog1.Filter = u"ملفات أكسل|*.xls|كافة الملفات|*.*";

@@ -65,6 +65,26 @@ roundtrip-text)
     log_lines | grep $'\tpoke\tSheet1\tR3C2\tCF_TEXT\tok\tمرحبا بالعالم 123$' >/dev/null ||
         fail "Arabic text did not arrive in CF_TEXT"
     ;;
+ansi-refusal)
+    # A Latin ANSI code page (1252), which has no Arabic letters; this locale is installed, so
+    # the closer's Arabic title survives it.
+    export WINE_ENV_LOCALE=C.UTF-8
+    start_standin standin /textonly /sheet:Sheet1
+    driver_with_boxes ansirefusal 2 Sheet1
+    ;;
+languages)
+    start_standin french /letters:LC /sheet:Feuil1
+    start_standin german /letters:ZS /sheet:Tabelle1
+    start_standin qualified /qualified:Book1.xlsx /sheet:Sheet1
+    driver_with_boxes languages 0
+    # The other letters are found by requests; a poke goes only in letters that answered.
+    for sheet in Feuil1:L3C2 Tabelle1:Z3S2; do
+        pokes=$(log_lines | awk -F'\t' -v sheet="${sheet%:*}" '$2 == "poke" && $3 == sheet { print $4, $6 }')
+        expect "$(echo "$pokes" | grep -v ' nack$' | sort -u)" "${sheet#*:} ok" "${sheet%:*}: written in its letters"
+        expect "$(echo "$pokes" | grep ' nack$' | cut -d' ' -f1 | sort -u)" "R3C2" \
+            "${sheet%:*}: no poke in letters that had not answered"
+    done
+    ;;
 workbook-argument)
     start_standin standin 'C:\books\مبيعات 2024.xls'
     # The log writes each backslash twice.
@@ -77,7 +97,7 @@ no-standin)
     ;;
 refusals)
     start_standin standin
-    driver_with_boxes refusals 6
+    driver_with_boxes refusals 8
     log_lines | grep $'\trefuse-topic\tلا توجد\t' >/dev/null || fail "unknown sheet not asked for"
     ;;
 conversation)

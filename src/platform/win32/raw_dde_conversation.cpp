@@ -1,5 +1,6 @@
 #include "platform/win32/raw_dde_conversation.hpp"
 
+#include "platform/win32/ansi_text.hpp"
 #include "platform/win32/dde_messages.hpp"
 #include "platform/win32/message_window.hpp"
 #include "platform/win32/wide_text.hpp"
@@ -58,6 +59,21 @@ bool sameName(std::u16string_view a, std::u16string_view b) {
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
+std::u16string atomName(ATOM atom) {
+    wchar_t name[256] = {};
+    return utf16({name, GlobalGetAtomNameW(atom, name, 256)});
+}
+
+// The sheet as asked, or qualified by a workbook as in "[Book1.xlsx]Sheet1"; a sheet's name
+// cannot hold a bracket, so the last one ends the workbook's.
+bool namesSheet(std::u16string_view topic, std::u16string_view sheet) {
+    if (sameName(topic, sheet))
+        return true;
+    const auto bracket = topic.rfind(u']');
+    return topic.starts_with(u'[') && bracket != std::u16string_view::npos &&
+           sameName(topic.substr(bracket + 1), sheet);
+}
+
 void post(HWND to, UINT message, HWND from, LPARAM lParam) {
     PostMessageW(to, message, reinterpret_cast<WPARAM>(from), lParam);
 }
@@ -71,20 +87,17 @@ HWND sender(const MSG& message) {
     return reinterpret_cast<HWND>(message.wParam);
 }
 
-UniqueGlobal pokeData(UINT format, std::u16string_view text) {
-    std::wstring units = wide(text);
-    std::string narrow;
-    const void* bytes = units.c_str();
-    std::size_t size = (units.size() + 1) * sizeof(wchar_t);
-    if (format == CF_TEXT) {
-        int length = WideCharToMultiByte(CP_ACP, 0, units.data(), static_cast<int>(units.size()),
-                                         nullptr, 0, nullptr, nullptr);
-        narrow.resize(static_cast<std::size_t>(std::max(length, 0)));
-        WideCharToMultiByte(CP_ACP, 0, units.data(), static_cast<int>(units.size()), narrow.data(),
-                            length, nullptr, nullptr);
-        bytes = narrow.c_str();
-        size = narrow.size() + 1;
-    }
+// The bytes of the text in format, without the NUL that ends them; nothing when CF_TEXT cannot
+// carry the text exactly.
+std::optional<std::string> textBytes(UINT format, std::u16string_view text) {
+    if (format == CF_TEXT)
+        return exactAnsi(text);
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
+}
+
+UniqueGlobal pokeData(UINT format, const std::string& text) {
+    const std::size_t terminator = format == CF_TEXT ? 1 : sizeof(char16_t);
+    const std::size_t size = text.size() + terminator;
     UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, pokeHeaderSize + size));
     GlobalLockGuard lock(memory.get());
     if (!lock.data())
@@ -97,7 +110,8 @@ UniqueGlobal pokeData(UINT format, std::u16string_view text) {
     header.cfFormat = static_cast<short>(format);
     auto* target = static_cast<unsigned char*>(lock.data());
     std::memcpy(target, &header, pokeHeaderSize);
-    std::memcpy(target + pokeHeaderSize, bytes, size);
+    std::memcpy(target + pokeHeaderSize, text.data(), text.size());
+    std::memset(target + pokeHeaderSize + text.size(), 0, terminator);
     return memory;
 }
 
@@ -135,15 +149,16 @@ LRESULT CALLBACK RawDdeConversation::windowProcedure(HWND window, UINT message, 
 }
 
 // Only the first server to answer the question being asked gets the conversation. Any other
-// is told it is over: a second server, one that names another application or topic, or one
+// is told it is over: a second server, one that names another application or sheet, or one
 // that answers an earlier initiation only now, when this one may be for another sheet. While
 // the question's own atoms are held, a server that names the same application and topic, in
-// any letter case, answers with those very atoms.
+// any letter case, answers with those very atoms; a sheet may also be named qualified by its
+// workbook.
 void RawDdeConversation::onInitiateAck(HWND server, LPARAM atoms) {
     UniqueAtom application(LOWORD(atoms));
     UniqueAtom topic(HIWORD(atoms));
     if (question_ && !partner_ && application.get() == question_->application &&
-        topic.get() == question_->topic)
+        (topic.get() == question_->topic || namesSheet(atomName(topic.get()), topic_)))
         partner_ = server;
     else
         post(server, WM_DDE_TERMINATE, window_.get(), 0);
@@ -303,7 +318,10 @@ Status RawDdeConversation::poke(std::u16string_view item, std::u16string_view te
 
 Status RawDdeConversation::pokeAs(UINT format, std::u16string_view item, std::u16string_view text,
                                   const Deadline& deadline) {
-    UniqueGlobal data = pokeData(format, text);
+    auto bytes = textBytes(format, text);
+    if (!bytes)
+        return uncarried(item);
+    UniqueGlobal data = pokeData(format, *bytes);
     UniqueAtom atom = addAtom(item);
     if (!data || !atom)
         return error::ddeRefused(u"تعذر تجهيز النص لإرساله إلى البند " + quoted(item));
@@ -444,6 +462,18 @@ Failure RawDdeConversation::refusal(WORD status, std::u16string_view item) const
                               u" مشغول ولم ينفذ العملية على البند " + quoted(item));
     return error::ddeRefused(u"رفض التطبيق " + quoted(application_) + u" العملية على البند " +
                              quoted(item));
+}
+
+// A text that CF_TEXT cannot carry is not sent. Until the conversation has settled on CF_TEXT,
+// the partner has only refused the text in Unicode, which may have been a refusal of the item
+// rather than of the format, and so it stays a refusal.
+Failure RawDdeConversation::uncarried(std::u16string_view item) const {
+    if (format_)
+        return error::invalidArgument(u"لم يُرسل النص: لا يقبل التطبيق " + quoted(application_) +
+                                      u" إلا نصًا بترميز ANSI، وفي النص أحرف لا يحملها");
+    return error::ddeRefused(u"رفض التطبيق " + quoted(application_) +
+                             u" النص بترميز Unicode على البند " + quoted(item) +
+                             u"، وفي النص أحرف لا يحملها ترميز ANSI");
 }
 
 Failure RawDdeConversation::timedOut(std::u16string_view item) const {

@@ -18,7 +18,8 @@ namespace sheetpush::win32 {
 // While it waits for the partner it takes only the DDE messages addressed to its own window out
 // of the queue, so no other call is dispatched in the middle of a transfer. Text goes as
 // CF_UNICODETEXT when the partner takes it and as CF_TEXT in the ANSI code page otherwise; the
-// choice is made once per conversation.
+// choice is made once per conversation. A text that the code page cannot carry exactly is not
+// sent as CF_TEXT at all. A partner may name the sheet asked for qualified by its workbook.
 class RawDdeConversation : public DdeConversation {
 public:
     RawDdeConversation() = default;
@@ -65,6 +66,7 @@ private:
     bool handleUnanswered(const MSG& message);
 
     Failure refusal(WORD status, std::u16string_view item) const;
+    Failure uncarried(std::u16string_view item) const;
     Failure timedOut(std::u16string_view item) const;
     Failure partnerQuit() const;
 

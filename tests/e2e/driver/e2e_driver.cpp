@@ -12,6 +12,7 @@
 #include "platform/win32/wide_text.hpp"
 #include "support/checks.hpp"
 #include "support/files.hpp"
+#include "support/standin_log.hpp"
 #include "support/text.hpp"
 #include "window/excel_link.hpp"
 
@@ -22,6 +23,8 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -111,7 +114,7 @@ void roundTrip(Context& context) {
         {u"3", u"2", u"مرحبا بالعالم 123"},
         {u"4", u"1", u""},
         {u"1048576", u"16384", u"آخر خلية"},
-        {u" 7 ", u"&H3", u"سطر\tبجدولة"},
+        {u" 7 ", u"&H3", u"نص؛ آخر"},
     };
     context.platform.postMarker();
     for (const auto& cell : cells) {
@@ -127,13 +130,30 @@ void roundTrip(Context& context) {
         context.checks.equal(window.Text1.text(), cell.text + u"\r\n",
                              named("Request gives the reply as sent", cell));
     }
+    // Text1 holds the last cell's text as Request gave it, line end and all.
+    place(window, context.sheet, {u"5", u"5", u""});
+    expectSuccess(context, send(window), "SEND of a text as Request gave it");
+    expectSuccess(context, request(window), "Request of the text written back");
+    context.checks.equal(window.Text1.text(), cells.back().text + u"\r\n",
+                         "the text written back arrived without the line end it was read with");
     context.checks.expect(!context.platform.markerDispatched(),
                           "no other posted message ran during the transfers");
     context.platform.pumpMessages();
     context.checks.expect(context.platform.markerDispatched(), "the thread's messages still run");
 }
 
-// Refused items and an unknown sheet, each with its own message, then a success.
+// A SEND that must fail before anything reaches the stand-in: its log gains nothing.
+void expectUnsent(Context& context, ExcelLink& window, std::string_view what,
+                  const std::u16string& description) {
+    const auto log = context.folder + L"\\standin.log";
+    const auto logged = standinEvents(log).size();
+    expectFailure(context, send(window), what, description);
+    context.checks.equal(standinEvents(log).size(), logged,
+                         std::string(what) + ": nothing reached the stand-in");
+}
+
+// Refused items, an unknown sheet and texts that Excel would cut short, losing the rest while it
+// says it wrote them: each with its own message, then a success.
 void refusals(Context& context) {
     ExcelLink window(context.platform);
     struct Case {
@@ -158,9 +178,32 @@ void refusals(Context& context) {
     window.Text1.setText(u"باق");
     expectFailure(context, request(window), "Request R0C0", refused(u"R0C0"));
     context.checks.equal(window.Text1.text(), u"باق", "a failed Request leaves Text1");
+    place(window, arabicSheet, {u"2", u"2", u""});
+    for (const auto& [what, text] :
+         {std::pair{"a TAB inside", u"قبل\tبعد"}, std::pair{"a CR LF inside", u"سطر1\r\nسطر2"}}) {
+        window.Text1.setText(text);
+        expectUnsent(context, window, std::string("SEND of a text with ") + what,
+                     u"لم يُرسل النص: فيه علامة جدولة أو نهاية سطر، والأكسل يحذف كل ما بعدها");
+    }
     place(window, arabicSheet, {u"1", u"1", u""});
     window.Text1.setText(u"بعد الفشل");
     expectSuccess(context, send(window), "SEND after failures");
+}
+
+// A partner that takes CF_TEXT alone, under a code page without Arabic letters: a text that the
+// code page cannot carry is refused, not sent as "?" or as a look-alike.
+void ansiRefusal(Context& context) {
+    ExcelLink window(context.platform);
+    place(window, context.sheet, {u"1", u"1", u""});
+    window.Text1.setText(u"plain text");
+    expectSuccess(context, send(window), "SEND of a text the code page carries");
+    for (const auto& [what, text] :
+         {std::pair{"Arabic letters", u"مرحباab"}, std::pair{"fullwidth letters", u"ｆｕｌｌ"}}) {
+        window.Text1.setText(text);
+        expectUnsent(context, window, std::string("SEND of ") + what,
+                     u"لم يُرسل النص: لا يقبل التطبيق «Excel» إلا نصًا بترميز ANSI، وفي النص "
+                     u"أحرف لا يحملها");
+    }
 }
 
 void noStandin(Context& context) {
@@ -178,6 +221,25 @@ void initiation(Context& context) {
     place(window, arabicSheet, {u"2", u"2", u""});
     window.Text1.setText(u"إلى الورقة المطلوبة");
     expectSuccess(context, send(window), "SEND to the sheet asked for");
+}
+
+// Excels that write their cells in French and in German letters, and one that names its sheet
+// qualified by its workbook: a text written to a cell reads back, and the item field shows the
+// cell in R1C1 all along.
+void languages(Context& context) {
+    ExcelLink window(context.platform);
+    for (std::u16string sheet : {u"Feuil1", u"Tabelle1", u"Sheet1"}) {
+        const std::u16string text = u"نص إلى " + sheet;
+        place(window, sheet, {u"3", u"2", u""});
+        window.Text1.setText(text);
+        expectSuccess(context, send(window), "SEND to " + utf8(sheet));
+        window.Text1.setText(u"");
+        expectSuccess(context, request(window), "Request from " + utf8(sheet));
+        context.checks.equal(window.Text1.text(), text + u"\r\n",
+                             "the cell of " + utf8(sheet) + " reads back");
+        context.checks.equal(window.Text1.LinkItem, u"R3C2",
+                             "the item field of " + utf8(sheet) + " shows R3C2");
+    }
 }
 
 bool failedWith(const sheetpush::Status& status, std::int32_t number) {
@@ -209,6 +271,26 @@ void conversation(Context& context) {
     checks.expect(dde.connect(u"Excel", arabicSheet, 2s).ok(), "connect again on the same topic");
     auto value = dde.request(u"R2C2", 2s);
     checks.expect(value.ok() && value.value() == u"قيمة ١٢٣\r\n", "request R2C2");
+    // The stand-in keeps what Excel keeps: one cell, what stands before a TAB; a block, its text
+    // spread over it, and read back in the same form.
+    const struct {
+        std::u16string_view item;
+        std::u16string_view poked;
+        std::u16string_view read;
+        std::u16string_view reply;
+    } kept[] = {
+        {u"R3C3", u"قبل\tبعد", u"R3C3", u"قبل\r\n"},
+        {u"R4C4", u"سطر1\r\nسطر2", u"R4C4", u"سطر1\r\n"},
+        {u"R5C1:R6C3", u"a\tb\r\nc\td\te\tlost\r\nlost\r\n", u"R5C1:R6C3",
+         u"a\tb\t\r\nc\td\te\r\n"},
+        {u"R8C1:R8C2", u"f\tg", u"R8C2", u"g\r\n"},
+    };
+    for (const auto& cell : kept) {
+        const auto what = "the stand-in keeps what Excel keeps of " + utf8(cell.poked);
+        checks.expect(dde.poke(cell.item, cell.poked, 2s).ok(), what + ": poke");
+        auto reply = dde.request(cell.read, 2s);
+        checks.expect(reply.ok() && reply.value() == cell.reply, what + ": request");
+    }
 }
 
 void busy(Context& context) {
@@ -328,12 +410,20 @@ void writeShown(const Context& context) {
 }
 
 const std::map<std::wstring, void (*)(Context&)> scenarios = {
-    {L"roundtrip", roundTrip}, {L"refusals", refusals},
-    {L"nostandin", noStandin}, {L"conversation", conversation},
-    {L"busy", busy},           {L"vanish", vanish},
-    {L"timeout", timeout},     {L"lateanswer", lateAnswer},
-    {L"strayack", strayAck},   {L"strayfence", strayFence},
-    {L"reuse", reuse},         {L"initiation", initiation},
+    {L"roundtrip", roundTrip},
+    {L"refusals", refusals},
+    {L"nostandin", noStandin},
+    {L"conversation", conversation},
+    {L"busy", busy},
+    {L"vanish", vanish},
+    {L"timeout", timeout},
+    {L"lateanswer", lateAnswer},
+    {L"strayack", strayAck},
+    {L"strayfence", strayFence},
+    {L"reuse", reuse},
+    {L"initiation", initiation},
+    {L"ansirefusal", ansiRefusal},
+    {L"languages", languages},
 };
 
 } // namespace

@@ -1,6 +1,10 @@
-// A DDE server that behaves on the wire the way Excel does for cell pokes and requests: service
-// "Excel", one topic per sheet, items in R1C1 notation. It exists only for the end-to-end tests
-// and the benchmark, and is written on the raw DDE messages, independent of the client code.
+// A DDE server that behaves on the wire the way Excel is documented to for cell pokes and
+// requests: service "Excel", one topic per sheet, items in R1C1 notation. A poke into one cell
+// keeps what stands before the first TAB, CR or LF and acknowledges the whole; a block item
+// ("R2C3:R4C6") takes its text spread over the block, TAB between cells and CR LF between rows,
+// and a request for it answers in the same form, every row ended by CR LF as a cell's value is.
+// It exists only for the end-to-end tests and the benchmark, and is written on the raw DDE
+// messages, independent of the client code.
 
 #include "platform/win32/raii.hpp"
 #include "standin_options.hpp"
@@ -10,13 +14,17 @@
 #include <dde.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <cwchar>
+#include <cwctype>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace standin {
@@ -67,30 +75,124 @@ std::wstring formatName(UINT format) {
     return std::to_wstring(format);
 }
 
-// "R<row>C<col>" with the row in 1..1048576 and the column in 1..16384, as Excel's sheets have;
-// the cell's canonical name, or nothing for anything Excel would refuse.
-std::optional<std::wstring> cellName(const std::wstring& item) {
-    auto number = [&](std::size_t& at, unsigned long limit) -> std::optional<unsigned long> {
-        std::size_t start = at;
+bool sameLetter(wchar_t a, wchar_t b) {
+    return std::towupper(a) == std::towupper(b);
+}
+
+// A block of cells by its rows and columns, counted from 1; one cell is a block of one.
+struct Block {
+    unsigned long top;
+    unsigned long left;
+    unsigned long bottom;
+    unsigned long right;
+};
+
+// "<row letter><row><column letter><column>" in the stand-in's letters, in either case, with the
+// row in 1..1048576 and the column in 1..16384, as Excel's sheets have; nothing for anything
+// Excel would refuse. It is taken off the front of item.
+std::optional<std::pair<unsigned long, unsigned long>> takeCell(std::wstring_view& item) {
+    auto number = [&](unsigned long limit) -> std::optional<unsigned long> {
+        std::size_t digits = 0;
         unsigned long value = 0;
-        while (at < item.size() && item[at] >= L'0' && item[at] <= L'9' && value <= limit)
-            value = value * 10 + static_cast<unsigned long>(item[at++] - L'0');
-        if (at == start || value < 1 || value > limit)
+        for (;
+             digits < item.size() && item[digits] >= L'0' && item[digits] <= L'9' && value <= limit;
+             ++digits)
+            value = value * 10 + static_cast<unsigned long>(item[digits] - L'0');
+        if (digits == 0 || value < 1 || value > limit)
             return std::nullopt;
+        item.remove_prefix(digits);
         return value;
     };
-    std::size_t at = 0;
-    if (item.empty() || (item[at] != L'R' && item[at] != L'r'))
+    auto letter = [&](wchar_t wanted) {
+        if (item.empty() || !sameLetter(item[0], wanted))
+            return false;
+        item.remove_prefix(1);
+        return true;
+    };
+    const auto& letters = server->options.letters;
+    if (!letter(letters[0]))
         return std::nullopt;
-    ++at;
-    auto row = number(at, 1048576);
-    if (!row || at >= item.size() || (item[at] != L'C' && item[at] != L'c'))
+    auto row = number(1048576);
+    if (!row || !letter(letters[1]))
         return std::nullopt;
-    ++at;
-    auto column = number(at, 16384);
-    if (!column || at != item.size())
+    auto column = number(16384);
+    if (!column)
         return std::nullopt;
-    return L"R" + std::to_wstring(*row) + L"C" + std::to_wstring(*column);
+    return std::pair{*row, *column};
+}
+
+// A cell, or two cells with a colon between them for the block they span.
+std::optional<Block> blockNamed(std::wstring_view item) {
+    auto first = takeCell(item);
+    if (!first)
+        return std::nullopt;
+    auto last = first;
+    if (!item.empty()) {
+        if (item[0] != L':')
+            return std::nullopt;
+        item.remove_prefix(1);
+        last = takeCell(item);
+        if (!last || !item.empty())
+            return std::nullopt;
+    }
+    return Block{std::min(first->first, last->first), std::min(first->second, last->second),
+                 std::max(first->first, last->first), std::max(first->second, last->second)};
+}
+
+// The same cell whatever letters or form of the sheet's name named it.
+std::wstring cellKey(const std::wstring& sheet, unsigned long row, unsigned long column) {
+    return sheet + L"!R" + std::to_wstring(row) + L"C" + std::to_wstring(column);
+}
+
+// The block's values, each row's cells TAB-separated and each row ended by CR LF.
+std::wstring blockText(const std::wstring& sheet, const Block& block) {
+    std::wstring text;
+    for (auto row = block.top; row <= block.bottom; ++row) {
+        for (auto column = block.left; column <= block.right; ++column) {
+            if (column != block.left)
+                text += L'\t';
+            text += server->cells[cellKey(sheet, row, column)];
+        }
+        text += L"\r\n";
+    }
+    return text;
+}
+
+// A block's text as the log shows it: without the line end of its last row.
+std::wstring logged(std::wstring text) {
+    if (text.ends_with(L"\r\n"))
+        text.resize(text.size() - 2);
+    return text;
+}
+
+// Spreads text over the block from its top left: rows end at CR LF, or at a CR or LF alone, and
+// cells at a TAB; what falls outside the block is lost, as it is in a one-cell item.
+void spread(const std::wstring& sheet, const Block& block, std::wstring_view text) {
+    auto row = block.top;
+    auto column = block.left;
+    std::wstring value;
+    auto store = [&] {
+        if (row <= block.bottom && column <= block.right)
+            server->cells[cellKey(sheet, row, column)] = value;
+        value.clear();
+    };
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == L'\t') {
+            store();
+            ++column;
+        } else if (text[at] == L'\r' || text[at] == L'\n') {
+            if (text[at] == L'\r' && at + 1 < text.size() && text[at + 1] == L'\n')
+                ++at;
+            store();
+            ++row;
+            column = block.left;
+        } else {
+            value += text[at];
+        }
+    }
+    // A text that ends a row has no cell after it.
+    if (!value.empty() || column != block.left || row == block.top)
+        store();
 }
 
 bool acceptsFormat(UINT format) {
@@ -184,16 +286,19 @@ void onPoke(HWND window, Conversation& conversation, LPARAM lParam) {
         }
     }
     auto format = static_cast<UINT>(header.cfFormat);
-    auto cell = cellName(item);
-    bool accepted = cell && text && acceptsFormat(format) && !server->options.busy &&
+    auto block = blockNamed(item);
+    bool accepted = block && text && acceptsFormat(format) && !server->options.busy &&
                     !server->options.refusePokes;
-    logEntry(conversation, L"poke", item, formatName(format), accepted ? L"ok" : refusalOutcome(),
-             text.value_or(L""));
+    // What the block kept is logged; a refused text as it came.
+    std::wstring kept = text.value_or(L"");
     if (accepted) {
-        server->cells[conversation.topic + L"!" + *cell] = *text;
+        spread(conversation.topic, *block, *text);
+        kept = logged(blockText(conversation.topic, *block));
         if (header.fRelease)
             GlobalFree(memory);
     }
+    logEntry(conversation, L"poke", item, formatName(format), accepted ? L"ok" : refusalOutcome(),
+             kept);
     postAck(window, conversation, accepted ? ackAccepted : refusalStatus(), static_cast<ATOM>(atom),
             lParam, WM_DDE_POKE);
 }
@@ -203,16 +308,16 @@ void onRequest(HWND window, Conversation& conversation, LPARAM lParam) {
     auto atom = static_cast<ATOM>(HIWORD(lParam));
     beginTransaction();
     auto item = atomName(atom);
-    auto cell = cellName(item);
-    bool accepted = cell && acceptsFormat(format) && !server->options.busy;
-    std::wstring value = accepted ? server->cells[conversation.topic + L"!" + *cell] : L"";
+    auto block = blockNamed(item);
+    bool accepted = block && acceptsFormat(format) && !server->options.busy;
+    std::wstring value = accepted ? blockText(conversation.topic, *block) : L"";
     logEntry(conversation, L"request", item, formatName(format),
-             accepted ? L"ok" : refusalOutcome(), value);
+             accepted ? L"ok" : refusalOutcome(), logged(value));
     if (!accepted) {
         postAck(window, conversation, refusalStatus(), atom, 0, WM_DDE_REQUEST);
         return;
     }
-    auto data = replyData(format, value + L"\r\n");
+    auto data = replyData(format, value);
     LPARAM packed = PackDDElParam(WM_DDE_DATA, reinterpret_cast<UINT_PTR>(data.get()), atom);
     if (!PostMessageW(conversation.client, WM_DDE_DATA, reinterpret_cast<WPARAM>(window), packed)) {
         FreeDDElParam(WM_DDE_DATA, packed);
@@ -267,6 +372,13 @@ LRESULT CALLBACK conversationProcedure(HWND window, UINT message, WPARAM wParam,
     return 0;
 }
 
+// The topic a sheet is answered with: its name, or with /qualified its name behind the
+// workbook's.
+std::wstring answeredTopic(const std::wstring& sheet) {
+    const auto& workbook = server->options.qualifiedBy;
+    return workbook ? L"[" + *workbook + L"]" + sheet : sheet;
+}
+
 void openConversation(HWND client, const std::wstring& topic) {
     HWND window = CreateWindowExW(0, conversationClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
@@ -277,8 +389,9 @@ void openConversation(HWND client, const std::wstring& topic) {
                                   std::to_wstring(++server->conversationsOpened)};
     server->conversations[window] = conversation;
     logEntry(conversation, L"connect", L"", L"", L"ok", L"");
-    SendMessageW(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
-                 MAKELPARAM(GlobalAddAtomW(serviceName), GlobalAddAtomW(topic.c_str())));
+    SendMessageW(
+        client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
+        MAKELPARAM(GlobalAddAtomW(serviceName), GlobalAddAtomW(answeredTopic(topic).c_str())));
 }
 
 // The client owns the atoms of its initiation; a zero atom asks for any service or topic.
@@ -295,7 +408,7 @@ void onInitiate(HWND client, LPARAM lParam) {
     }
     bool served = false;
     for (const auto& sheet : server->options.sheets) {
-        if (topic && !sameName(asked, sheet))
+        if (topic && !sameName(asked, sheet) && !sameName(asked, answeredTopic(sheet)))
             continue;
         served = true;
         openConversation(client, sheet);

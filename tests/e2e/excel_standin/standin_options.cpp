@@ -58,6 +58,10 @@ Options parseOptions(const std::vector<std::wstring>& arguments) {
     for (const auto& argument : arguments) {
         if (auto sheet = switchValue(argument, L"sheet"))
             options.sheets.push_back(*sheet);
+        else if (auto letters = switchValue(argument, L"letters"); letters && letters->size() == 2)
+            options.letters = *letters;
+        else if (auto workbook = switchValue(argument, L"qualified"))
+            options.qualifiedBy = *workbook;
         else if (auto count = switchValue(argument, L"stopafter"))
             options.stopAfter = static_cast<unsigned>(switchNumber(*count));
         else if (auto log = switchValue(argument, L"log"))

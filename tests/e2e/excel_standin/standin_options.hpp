@@ -10,6 +10,13 @@ namespace standin {
 
 // How the stand-in behaves, from its command line:
 //   /sheet:<name>      a sheet it serves (repeatable; default "ورقة1" and "Sheet1")
+//   /letters:<row><column>
+//                      the letters of its cell items, as an Excel in another language has them
+//                      (/letters:LC French, /letters:ZS German; default RC): items in any other
+//                      letters are unknown to it
+//   /qualified:<workbook>
+//                      names each sheet "[<workbook>]<sheet>" when it answers an initiation, and
+//                      takes a sheet asked for in either form
 //   /textonly          accepts CF_TEXT only and refuses CF_UNICODETEXT
 //   /delay:<ms>        answers every transaction only after this delay
 //   /stopafter:<n>     answers n transactions, then vanishes on the next without a word
@@ -25,6 +32,8 @@ namespace standin {
 //   anything else      the workbook, as Excel is started on one
 struct Options {
     std::vector<std::wstring> sheets;
+    std::wstring letters = L"RC";
+    std::optional<std::wstring> qualifiedBy;
     bool textOnly = false;
     DWORD delayMs = 0;
     std::optional<unsigned> stopAfter;

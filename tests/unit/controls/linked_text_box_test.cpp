@@ -33,7 +33,7 @@ TEST_F(LinkedTextBoxTest, StartsWithTheWindowDefaultsAndNoConversation) {
     EXPECT_EQ(box.LinkItem, u"R1C1");
     EXPECT_EQ(box.LinkTimeout, 100);
     EXPECT_EQ(box.linkMode(), LinkMode::none);
-    expectNoConversation(box.LinkPoke());
+    expectNoConversation(box.LinkPoke(box.text()));
     expectNoConversation(box.LinkRequest());
     EXPECT_TRUE(excel.steps.empty());
 }
@@ -59,7 +59,7 @@ TEST_F(LinkedTextBoxTest, TransfersAfterAFailedConnectNeverReachThePartner) {
     ASSERT_FALSE(status.ok());
     EXPECT_EQ(status.failure().number, error::ddeNoPartner);
     EXPECT_EQ(box.linkMode(), LinkMode::none);
-    expectNoConversation(box.LinkPoke());
+    expectNoConversation(box.LinkPoke(box.text()));
     expectNoConversation(box.LinkRequest());
     EXPECT_EQ(excel.steps.size(), 1u);
 }
@@ -69,22 +69,22 @@ TEST_F(LinkedTextBoxTest, AFailedReconnectDropsTheEarlierConversation) {
     excel.hangUp(u"ورقة1");
     excel.answers = false;
     EXPECT_FALSE(box.setLinkMode(LinkMode::manual).ok());
-    expectNoConversation(box.LinkPoke());
+    expectNoConversation(box.LinkPoke(box.text()));
 }
 
 TEST_F(LinkedTextBoxTest, ModeNoneEndsTheLink) {
     ASSERT_TRUE(box.setLinkMode(LinkMode::manual).ok());
     EXPECT_TRUE(box.setLinkMode(LinkMode::none).ok());
     EXPECT_EQ(box.linkMode(), LinkMode::none);
-    expectNoConversation(box.LinkPoke());
+    expectNoConversation(box.LinkPoke(box.text()));
 }
 
-TEST_F(LinkedTextBoxTest, PokeSendsTheTextAndLeavesIt) {
-    box.setText(u"نص");
+TEST_F(LinkedTextBoxTest, PokeSendsTheTextGivenAndLeavesTheFieldsOwn) {
+    box.setText(u"نص\r\n");
     box.LinkItem = u"R2C3";
     ASSERT_TRUE(box.setLinkMode(LinkMode::manual).ok());
-    EXPECT_TRUE(box.LinkPoke().ok());
-    EXPECT_EQ(box.text(), u"نص");
+    EXPECT_TRUE(box.LinkPoke(u"نص").ok());
+    EXPECT_EQ(box.text(), u"نص\r\n");
     EXPECT_EQ(excel.steps.back(), (DdeStep{DdeStep::poke, u"", u"R2C3", u"نص", 10000}));
     EXPECT_EQ(excel.cells[u"ورقة1!R2C3"], u"نص");
 }
@@ -102,7 +102,7 @@ TEST_F(LinkedTextBoxTest, RefusedTransfersReportThePartnersFailureAndKeepTheText
     box.LinkItem = u"R0C0";
     box.setText(u"old");
     ASSERT_TRUE(box.setLinkMode(LinkMode::manual).ok());
-    auto poke = box.LinkPoke();
+    auto poke = box.LinkPoke(box.text());
     auto request = box.LinkRequest();
     ASSERT_FALSE(poke.ok() || request.ok());
     EXPECT_EQ(poke.failure().number, error::ddeRefused);
@@ -166,7 +166,7 @@ TEST_P(ConversationCacheTest, EachSheetKeepsOneConversationWhileOthersComeAndGo)
         box.LinkTopic = u"Excel|" + name;
         box.setText(text);
         auto opened = box.setLinkMode(LinkMode::manual);
-        auto poked = box.LinkPoke();
+        auto poked = box.LinkPoke(box.text());
         auto sheet = sheetOf(name);
         EXPECT_EQ(opened.ok() && poked.ok(), sheet.has_value()) << ::testing::PrintToString(name);
         if (sheet) {

@@ -31,6 +31,11 @@ bool sameName(std::u16string_view a, std::u16string_view b);
 struct FakeExcel {
     std::set<std::u16string> topics{u"ورقة1"};
     std::set<std::u16string> refusedItems;
+    // The letters of its R1C1 items: an item that does not start with the first, or lacks the
+    // second, is refused.
+    std::u16string letters = u"RC";
+    // Refuses every poke and still answers requests, as a protected sheet does.
+    bool readOnly = false;
     std::map<std::u16string, std::u16string> cells;
     bool answers = true;
     std::vector<DdeStep> steps;
@@ -66,6 +71,8 @@ public:
             {DdeStep::poke, {}, std::u16string(item), std::u16string(text), timeout.count()});
         if (auto refused = refusal(item); !refused.ok())
             return refused;
+        if (excel_.readOnly)
+            return error::ddeRefused(u"read-only: " + std::u16string(item));
         excel_.cells[*topic_ + u"!" + std::u16string(item)] = text;
         return {};
     }
@@ -87,7 +94,9 @@ private:
             return error::ddeNoConversation(u"no conversation");
         if (!excel_.answers)
             return error::ddeTimeout(u"timeout");
-        if (excel_.refusedItems.contains(std::u16string(item)))
+        if (excel_.refusedItems.contains(std::u16string(item)) ||
+            !item.starts_with(excel_.letters[0]) ||
+            item.find(excel_.letters[1]) == std::u16string_view::npos)
             return error::ddeRefused(u"refused: " + std::u16string(item));
         return {};
     }

@@ -5,6 +5,7 @@
 #include "processes.hpp"
 #include "scenarios.hpp"
 #include "support/client_objects.hpp"
+#include "support/standin_log.hpp"
 
 #include <objbase.h>
 
@@ -120,9 +121,10 @@ std::vector<BadValue> badValues() {
 }
 
 // How a case must end: True with the cell (column, row, sheet) holding a text; False after a
-// link failure message that holds a fragment; or an automation error of a number.
+// link failure message that holds a fragment, and for unsent with nothing reaching Excel; or an
+// automation error of a number.
 struct Expected {
-    enum class Kind { accepted, failureMessage, launchFailure, error } kind;
+    enum class Kind { accepted, failureMessage, unsent, launchFailure, error } kind;
     std::wstring detail;
     LONG at = 0;
     HRESULT code = S_OK;
@@ -133,6 +135,9 @@ Expected accepted(std::wstring cellText = L"", LONG at = 0) {
 }
 Expected message(std::wstring fragment) {
     return {Expected::Kind::failureMessage, std::move(fragment)};
+}
+Expected unsent(std::wstring fragment) {
+    return {Expected::Kind::unsent, std::move(fragment)};
 }
 // False after the launch failure message: nothing can be launched for this workbook.
 Expected launchMessage() {
@@ -178,9 +183,9 @@ std::vector<std::vector<Expected>> expectations() {
          error(runtimeTypeMismatch), launchMessage(), error(DISP_E_TYPEMISMATCH)},
         {accepted(megabyte), message(L"C0"), message(L"R0C"), message(L"Excel|xxxx"), accepted(),
          error(DISP_E_TYPEMISMATCH)},
-        // A cell's text, like a text box's, ends at a NUL.
-        {accepted(L"Sheet1"), message(L"C0"), message(L"R0C"), accepted(), launchMessage(),
-         error(DISP_E_TYPEMISMATCH)},
+        // A NUL would cut a cell's text or a sheet's name short: neither is sent.
+        {unsent(L"لم يُرسل النص: فيه حرف فارغ"), message(L"C0"), message(L"R0C"),
+         unsent(L"لا يصلح اسم الورقة"), launchMessage(), error(DISP_E_TYPEMISMATCH)},
         // No ANSI code page carries a lone surrogate, so no command line can hold one.
         {accepted(loneSurrogate), message(L"C0"), message(L"R0C"), message(L"Excel|a"),
          launchMessage(), error(DISP_E_TYPEMISMATCH)},
@@ -209,14 +214,19 @@ public:
         label_ = std::string(value.what) + " as " + slotName(slot);
         Watchdog watchdog(label_.c_str());
         std::optional<BoxCloser> closer;
-        if (expected.kind == Expected::Kind::failureMessage)
+        if (expected.kind == Expected::Kind::failureMessage ||
+            expected.kind == Expected::Kind::unsent)
             closer.emplace(work_, linkFailureTitle);
         if (expected.kind == Expected::Kind::launchFailure)
             closer.emplace(work_, launchFailureTitle);
         VARIANT bad = value.make(slot);
         Outcome outcome;
+        const auto logged = e2e::standinEvents(log()).size();
         call(slot, bad, outcome);
         VariantClear(&bad);
+        if (expected.kind == Expected::Kind::unsent)
+            checks_.equal(e2e::standinEvents(log()).size(), logged,
+                          label_ + ": nothing reached Excel");
         if (closer)
             checkMessage(*closer, expected, outcome);
         else if (expected.kind == Expected::Kind::error)
@@ -229,6 +239,8 @@ public:
     }
 
 private:
+    std::wstring log() const { return work_ + L"\\standin.log"; }
+
     void call(Slot slot, VARIANT bad, Outcome& outcome) {
         auto argument = [&](Slot place, VARIANT good) { return place == slot ? bad : good; };
         VARIANT txt = text(L"bad input"), sheet = text(L"Sheet1"), book = text(L"book.xls");
