@@ -1,5 +1,6 @@
 #include "platform/win32/link_window.hpp"
 
+#include "platform/win32/boundary.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "window/excel_link.hpp"
 
@@ -285,18 +286,20 @@ LRESULT LinkWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK LinkWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<LinkWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<LinkWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY)
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    // Until the window's handle is known, and while it goes, the system's handling serves.
-    if (!self || self->handle() != window)
-        return DefWindowProcW(window, message, wParam, lParam);
-    return self->onMessage(message, wParam, lParam);
+    return guardedProcedure([&] {
+        if (message == WM_NCCREATE) {
+            auto* self =
+                static_cast<LinkWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+        auto* self = reinterpret_cast<LinkWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_NCDESTROY)
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        // Until the window's handle is known, and while it goes, the system's handling serves.
+        if (!self || self->handle() != window)
+            return DefWindowProcW(window, message, wParam, lParam);
+        return self->onMessage(message, wParam, lParam);
+    });
 }
 
 // Every key-down in the cell text goes to the link window, Enter with any shift state and each
@@ -304,14 +307,16 @@ LRESULT CALLBACK LinkWindow::procedure(HWND window, UINT message, WPARAM wParam,
 // keys, so a tabbing message loop hands it here too.
 LRESULT CALLBACK LinkWindow::cellTextProcedure(HWND edit, UINT message, WPARAM wParam,
                                                LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-    if (message == WM_KEYDOWN)
-        reinterpret_cast<LinkWindow*>(self)->model_.Text1_KeyDown(static_cast<std::int16_t>(wParam),
-                                                                  shiftState());
-    if (message == WM_GETDLGCODE && wParam == VK_RETURN)
-        return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
-    if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(edit, cellTextProcedure, 0);
-    return DefSubclassProc(edit, message, wParam, lParam);
+    return guardedProcedure([&] {
+        if (message == WM_KEYDOWN)
+            reinterpret_cast<LinkWindow*>(self)->model_.Text1_KeyDown(
+                static_cast<std::int16_t>(wParam), shiftState());
+        if (message == WM_GETDLGCODE && wParam == VK_RETURN)
+            return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
+        if (message == WM_NCDESTROY)
+            RemoveWindowSubclass(edit, cellTextProcedure, 0);
+        return DefSubclassProc(edit, message, wParam, lParam);
+    });
 }
 
 TextBox* LinkWindow::fieldOf(ControlId id) const {

@@ -1,5 +1,6 @@
 #include "platform/win32/raw_dde_conversation.hpp"
 
+#include "platform/win32/boundary.hpp"
 #include "platform/win32/dde_messages.hpp"
 #include "platform/win32/message_window.hpp"
 #include "platform/win32/wide_text.hpp"
@@ -62,9 +63,14 @@ void post(HWND to, UINT message, HWND from, LPARAM lParam) {
     PostMessageW(to, message, reinterpret_cast<WPARAM>(from), lParam);
 }
 
+// Out of memory, the list ends where it is and the initiation asks fewer windows.
 BOOL CALLBACK collectWindow(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
+    return guarded<BOOL>(
+        [&] {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        FALSE, FALSE);
 }
 
 HWND sender(const MSG& message) {
@@ -120,18 +126,21 @@ RawDdeConversation::~RawDdeConversation() {
 
 LRESULT CALLBACK RawDdeConversation::windowProcedure(HWND window, UINT message, WPARAM wParam,
                                                      LPARAM lParam) {
-    auto* self = reinterpret_cast<RawDdeConversation*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self || message < WM_DDE_FIRST || message > WM_DDE_LAST)
-        return DefWindowProcW(window, message, wParam, lParam);
-    // Servers answer an initiation with a sent acknowledgement; everything else is posted and
-    // reaches here only through someone else's message loop, between our transfers.
-    if (message == WM_DDE_ACK && InSendMessage()) {
-        self->onInitiateAck(reinterpret_cast<HWND>(wParam), lParam);
-        return 0;
-    }
-    MSG posted{window, message, wParam, lParam, 0, {}};
-    self->handleUnanswered(posted);
-    return 0;
+    return guardedProcedure([&] {
+        auto* self =
+            reinterpret_cast<RawDdeConversation*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (!self || message < WM_DDE_FIRST || message > WM_DDE_LAST)
+            return DefWindowProcW(window, message, wParam, lParam);
+        // Servers answer an initiation with a sent acknowledgement; everything else is posted and
+        // reaches here only through someone else's message loop, between our transfers.
+        if (message == WM_DDE_ACK && InSendMessage()) {
+            self->onInitiateAck(reinterpret_cast<HWND>(wParam), lParam);
+            return LRESULT{0};
+        }
+        MSG posted{window, message, wParam, lParam, 0, {}};
+        self->handleUnanswered(posted);
+        return LRESULT{0};
+    });
 }
 
 // Only the first server to answer the question being asked gets the conversation. Any other
