@@ -1,9 +1,9 @@
 #include "server_usage.hpp"
 
 #include "platform/win32/raii.hpp"
+#include "support/running.hpp"
 
 #include <psapi.h>
-#include <tlhelp32.h>
 #include <winternl.h>
 
 #include <cstdint>
@@ -139,18 +139,8 @@ constexpr unsigned firstStringAtom = 0xC000;
 } // namespace
 
 std::optional<DWORD> serverProcess() {
-    sheetpush::win32::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof(entry);
-    std::optional<DWORD> found;
-    int servers = 0;
-    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
-         more = Process32NextW(snapshot.get(), &entry))
-        if (_wcsicmp(entry.szExeFile, L"Sheetpush.exe") == 0) {
-            found = entry.th32ProcessID;
-            ++servers;
-        }
-    return servers == 1 ? found : std::nullopt;
+    auto running = e2e::processesRunning(L"Sheetpush.exe");
+    return running.size() == 1 ? std::optional<DWORD>(running.front()) : std::nullopt;
 }
 
 std::optional<Usage> usageOf(DWORD process) {
