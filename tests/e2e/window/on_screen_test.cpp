@@ -14,6 +14,7 @@
 #include "on_screen.hpp"
 #include "server/com/com_ptr.hpp"
 #include "support/checks.hpp"
+#include "support/client_thread.hpp"
 #include "support/late_bound.hpp"
 #include "support/standin_log.hpp"
 
@@ -71,41 +72,15 @@ bool callSheetpush(IDispatch& object, const wchar_t* txt, LONG Col, LONG Row,
            e2e::callSheetpush(object, id, txt, Col, Row, Sheet);
 }
 
-// One Sheetpush on a thread of its own, in an apartment and with an object of its own, as a
-// second client of the server.
-class CallOnThread {
-public:
-    CallOnThread(const wchar_t* txt, const wchar_t* Sheet) : txt_(txt), Sheet_(Sheet) {
-        thread_.reset(CreateThread(nullptr, 0, run, this, 0, nullptr));
-    }
-    ~CallOnThread() { finished(30000); }
-    CallOnThread(const CallOnThread&) = delete;
-    CallOnThread& operator=(const CallOnThread&) = delete;
-
-    bool finished(DWORD limitMs) const {
-        return thread_ && WaitForSingleObject(thread_.get(), limitMs) == WAIT_OBJECT_0;
-    }
-    bool pushed() const { return pushed_; }
-
-private:
-    static DWORD WINAPI run(void* self) {
-        auto* call = static_cast<CallOnThread*>(self);
-        sheetpush::win32::ComApartment apartment;
-        CLSID classId{};
-        ComPtr<IDispatch> object;
-        call->pushed_ =
-            SUCCEEDED(CLSIDFromProgID(L"Sheetpush.ExcelLinke", &classId)) &&
-            SUCCEEDED(CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                                       reinterpret_cast<void**>(object.put()))) &&
-            callSheetpush(*object.get(), call->txt_, 1, 1, call->Sheet_);
-        return 0;
-    }
-
-    const wchar_t* txt_;
-    const wchar_t* Sheet_;
-    bool pushed_ = false;
-    sheetpush::win32::UniqueHandle thread_;
-};
+// A new object of the server, made as a script makes it: by its ProgID.
+ComPtr<IDispatch> newObject() {
+    CLSID classId{};
+    ComPtr<IDispatch> object;
+    if (SUCCEEDED(CLSIDFromProgID(L"Sheetpush.ExcelLinke", &classId)))
+        CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                         reinterpret_cast<void**>(object.put()));
+    return object;
+}
 
 // The DDE conversation windows of a process: message-only windows of the server's class.
 std::vector<HWND> conversationWindows(DWORD process) {
@@ -277,7 +252,10 @@ public:
     // answer, its halves would have been freed as atoms, and this program's atom with them.
     void checkHeldStillDuringTransfer() {
         const wchar_t slowText[] = L"نص إلى إكسل بطيء";
-        CallOnThread call(slowText, L"Slow");
+        e2e::ClientThread call([&] {
+            ComPtr<IDispatch> object = newObject();
+            return object && callSheetpush(*object.get(), slowText, 1, 1, L"Slow");
+        });
         check(waitFor([&] { return connections(L"Slow") == 1; }), "a call reaches a slow Excel");
         Sleep(100);
         const ATOM probe = GlobalAddAtomW(L"SheetpushStrayProbe");
@@ -297,7 +275,7 @@ public:
         const bool typedDuringWait = field(ControlId::Text4).find(L'#') != std::wstring::npos;
         const bool stillWaiting = !call.finished(0);
         check(stillWaiting, "the messages came while the call waited for Excel");
-        check(call.finished(30000) && call.pushed(), "the waiting call returns True");
+        check(call.finished(30000) && call.succeeded(), "the waiting call returns True");
         check(pokesTo(L"Slow") == std::vector<std::wstring>{slowText},
               "a click sent during the transfer started no second one");
         check(field(ControlId::Text1) == slowText,
@@ -350,11 +328,8 @@ int recordLaunch(const wchar_t* record) {
 
 int drive(const std::wstring& standinLog, const std::wstring& workFolder) {
     sheetpush::win32::ComApartment apartment;
-    CLSID classId{};
-    ComPtr<IDispatch> object;
-    if (FAILED(CLSIDFromProgID(L"Sheetpush.ExcelLinke", &classId)) ||
-        FAILED(CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                                reinterpret_cast<void**>(object.put())))) {
+    ComPtr<IDispatch> object = newObject();
+    if (!object) {
         check(false, "the server's object is created");
         return checks.exitCode();
     }

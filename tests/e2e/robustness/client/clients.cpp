@@ -9,6 +9,7 @@
 #include "server/server_life.hpp"
 #include "server_usage.hpp"
 #include "sheetpush_h.h"
+#include "support/client_thread.hpp"
 #include "support/standin_log.hpp"
 
 #include <chrono>
@@ -52,38 +53,6 @@ bool allPassed(std::vector<Process>& clients, DWORD limitMs) {
         passed = client.wait(limitMs) == DWORD{0} && passed;
     return passed;
 }
-
-// One Sheetpush on a thread of its own, in an apartment of its own, with an object of its own:
-// a second client inside this process.
-class CallOnThread {
-public:
-    CallOnThread(std::wstring value, LONG column, LONG row, std::wstring sheet)
-        : value_(std::move(value)), column_(column), row_(row), sheet_(std::move(sheet)) {
-        thread_.reset(CreateThread(nullptr, 0, run, this, 0, nullptr));
-    }
-    ~CallOnThread() { finished(60000); }
-
-    bool finished(DWORD limitMs) {
-        return thread_ && WaitForSingleObject(thread_.get(), limitMs) == WAIT_OBJECT_0;
-    }
-    bool pushed() const { return pushed_; }
-
-private:
-    static DWORD WINAPI run(void* self) {
-        auto* call = static_cast<CallOnThread*>(self);
-        sheetpush::win32::ComApartment apartment;
-        Link link;
-        call->pushed_ = link.push(call->value_, call->column_, call->row_, call->sheet_);
-        return 0;
-    }
-
-    std::wstring value_;
-    LONG column_;
-    LONG row_;
-    std::wstring sheet_;
-    bool pushed_ = false;
-    sheetpush::win32::UniqueHandle thread_;
-};
 
 struct TitleSearch {
     const wchar_t* title;
@@ -189,7 +158,8 @@ void callDuringBox(e2e::Checks& checks, const std::wstring& work) {
     {
         Process standin = startStandin(L"", work + L"\\standin1.log");
         Watchdog watchdog("a call while a message box is open");
-        CallOnThread failing(L"never delivered", 3, 40, L"NoSuchSheet");
+        e2e::ClientThread failing(
+            [] { return Link().push(L"never delivered", 3, 40, L"NoSuchSheet"); });
         HWND box = awaitWindow(linkFailureTitle, 1500);
         checks.expect(box != nullptr, "the first call's link failure message is open");
         bool second = link.push(L"while the box is open", 3, 41, L"Sheet1");
@@ -200,7 +170,7 @@ void callDuringBox(e2e::Checks& checks, const std::wstring& work) {
                                  : "waited for the first call to end");
         BoxCloser closer(work, linkFailureTitle);
         auto shown = closer.text();
-        checks.expect(failing.finished(30000) && !failing.pushed(),
+        checks.expect(failing.finished(30000) && !failing.succeeded(),
                       "the first call then returns False");
         checks.expect(shown && shown->rfind(linkFailureText, 0) == 0 &&
                           shown->find(L"Excel|NoSuchSheet") != std::wstring::npos,
@@ -216,10 +186,10 @@ void callDuringBox(e2e::Checks& checks, const std::wstring& work) {
         // shared conversation as no answer of its own.
         Process standin = startStandin(L"/delay:1500", work + L"\\standin2.log");
         Watchdog watchdog("a call while another call's transfer runs");
-        CallOnThread slow(L"slow transfer", 4, 42, L"Sheet1");
+        e2e::ClientThread slow([] { return Link().push(L"slow transfer", 4, 42, L"Sheet1"); });
         Sleep(300);
         bool second = link.push(L"arrived during the transfer", 4, 43, L"Sheet1");
-        checks.expect(slow.finished(30000) && slow.pushed(),
+        checks.expect(slow.finished(30000) && slow.succeeded(),
                       "the call whose transfer was running returns True");
         checks.expect(second, "the call that arrived during it returns True");
         checks.expect(link.read(4, 42, L"Sheet1") == cell(L"slow transfer") &&
