@@ -9,12 +9,12 @@
 #include "server/com/com_ptr.hpp"
 #include "sheetpush_h.h"
 #include "support/late_bound.hpp"
+#include "support/running.hpp"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <thread>
 
 namespace {
 
@@ -33,8 +33,10 @@ double callsPerSecond(int calls, const std::function<bool()>& call) {
     return calls / seconds(Clock::now() - start);
 }
 
-// The server ends when its last object goes; the next creation starts it again.
-double coldCreation(REFCLSID clsid) {
+// Once the server that the last creation started has ended, the next creation starts it again.
+double coldCreation(REFCLSID clsid, const wchar_t* program) {
+    if (!e2e::awaitNoneRunning(program, 15000))
+        return 0;
     auto start = Clock::now();
     ComPtr<IDispatch> object;
     if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
@@ -43,13 +45,10 @@ double coldCreation(REFCLSID clsid) {
     return seconds(Clock::now() - start);
 }
 
-double averageColdCreation(REFCLSID clsid, int times) {
+double averageColdCreation(REFCLSID clsid, const wchar_t* program, int times) {
     double total = 0;
-    for (int time = 0; time < times; ++time) {
-        total += coldCreation(clsid);
-        // Long enough for the released server to end before the next cold start.
-        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    }
+    for (int time = 0; time < times; ++time)
+        total += coldCreation(clsid, program);
     return total / times;
 }
 
@@ -64,8 +63,8 @@ int main(int argc, char** argv) {
     int calls = argc > 1 ? std::atoi(argv[1]) : 2000;
     sheetpush::win32::ComApartment apartment;
     {
-        double coldSheetpush = averageColdCreation(CLSID_ExcelLinke, 3);
-        double coldBare = averageColdCreation(CLSID_BareServer, 3);
+        double coldSheetpush = averageColdCreation(CLSID_ExcelLinke, L"Sheetpush.exe", 3);
+        double coldBare = averageColdCreation(CLSID_BareServer, L"BareServer.exe", 3);
 
         ComPtr<IDispatch> link, bare;
         CoCreateInstance(CLSID_ExcelLinke, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,

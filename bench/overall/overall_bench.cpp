@@ -2,8 +2,9 @@
 // to two sheets in turn; to the one sheet of an Excel in French, whose letters the first call
 // finds, and to that of a twin in English; and beside them a raw-DDE link that opens a fresh
 // conversation for every poke, the cost of a link that reconnects every time. Also the cold
-// start: CreateObject to the first call returning, next to the bare server. Prints "name
-// milliseconds" lines for bench/run.sh.
+// start: CreateObject to the first call returning, next to the bare server, and the same for a
+// second client that comes while the server lingers. Prints "name milliseconds" lines for
+// bench/run.sh.
 //
 //   OverallBench.exe [calls]      (the server registered, a stand-in serving both sheets, and
 //                                  two of a sheet each: "English", and "French" in French)
@@ -16,6 +17,7 @@
 #include "server/com/com_ptr.hpp"
 #include "sheetpush_h.h"
 #include "support/late_bound.hpp"
+#include "support/running.hpp"
 
 #include <algorithm>
 #include <chrono>
@@ -48,23 +50,40 @@ bool emptyInvoke(IDispatch& object, DISPID id) {
         object.Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr));
 }
 
-// Milliseconds from asking for a new server's object to its first call returning; the server
-// ends when released, so each start is cold.
-double coldFirstCall(REFCLSID clsid, const std::function<bool(IDispatch&)>& first) {
-    double total = 0;
+// Milliseconds from asking for an object to its first call returning; the object goes after.
+double firstCall(REFCLSID clsid, const std::function<bool(IDispatch&)>& first) {
+    auto begin = std::chrono::steady_clock::now();
+    ComPtr<IDispatch> object;
+    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                                reinterpret_cast<void**>(object.put()))) ||
+        !first(*object.get()))
+        return -1;
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
+        .count();
+}
+
+struct FirstCalls {
+    double cold;
+    double warm;
+};
+
+// A client's first call on a server started for it, once the one before has ended, and a second
+// client's right after the first let go, on the server that lingers for it.
+FirstCalls firstCalls(REFCLSID clsid, const wchar_t* program,
+                      const std::function<bool(IDispatch&)>& first) {
+    FirstCalls total{0, 0};
     constexpr int starts = 3;
     for (int start = 0; start < starts; ++start) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-        auto begin = std::chrono::steady_clock::now();
-        ComPtr<IDispatch> object;
-        if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                                    reinterpret_cast<void**>(object.put()))) ||
-            !first(*object.get()))
-            return -1;
-        total += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
-                     .count();
+        if (!e2e::awaitNoneRunning(program, 15000))
+            return {-1, -1};
+        double cold = firstCall(clsid, first);
+        double warm = firstCall(clsid, first);
+        if (cold < 0 || warm < 0)
+            return {-1, -1};
+        total.cold += cold;
+        total.warm += warm;
     }
-    return total / starts;
+    return {total.cold / starts, total.warm / starts};
 }
 
 } // namespace
@@ -73,12 +92,14 @@ int main(int argc, char** argv) {
     int calls = argc > 1 ? std::atoi(argv[1]) : 1000;
     sheetpush::win32::ComApartment apartment;
     int status = 0;
-    std::printf("cold-sheetpush %.1f\n", coldFirstCall(CLSID_ExcelLinke, [](IDispatch& link) {
-                    return push(link, e2e::sheetpushId, L"Sheet1", 0);
-                }));
-    std::printf("cold-bare %.1f\n", coldFirstCall(CLSID_BareServer, [](IDispatch& bare) {
+    auto sheetpush = firstCalls(CLSID_ExcelLinke, L"Sheetpush.exe", [](IDispatch& link) {
+        return push(link, e2e::sheetpushId, L"Sheet1", 0);
+    });
+    std::printf("cold-sheetpush %.1f\nwarm-sheetpush %.1f\n", sheetpush.cold, sheetpush.warm);
+    std::printf("cold-bare %.1f\n",
+                firstCalls(CLSID_BareServer, L"BareServer.exe", [](IDispatch& bare) {
                     return emptyInvoke(bare, 1);
-                }));
+                }).cold);
     {
         ComPtr<IDispatch> link;
         CoCreateInstance(CLSID_ExcelLinke, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,

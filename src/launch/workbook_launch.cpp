@@ -29,6 +29,15 @@ Result<std::u16string> workbookText(const Variant& XLS, VariantFormatting& forma
     return text;
 }
 
+// The Excel path stands in quotes when it holds a blank, as the default one does: unquoted, the
+// launcher would try each beginning of the line in turn as the program, and a "C:\Program.exe"
+// would run in Excel's place.
+std::u16string programPart(const std::u16string& excelPath) {
+    if (excelPath.find_first_of(u" \t") == std::u16string::npos)
+        return excelPath;
+    return u"\"" + excelPath + u"\"";
+}
+
 Result<std::uint32_t> launch(const TextBox& commandLine, Platform& platform,
                              std::uint32_t showWindowMode) {
     return platform.launcher().run(commandLine.text(), showWindowMode);
@@ -48,7 +57,7 @@ bool excelLinking(const LaunchFields& fields, Platform& platform, const Variant&
         reportLaunchFailure(platform);
         return false;
     }
-    fields.commandLine.setText(*excelPath + u" " + workbook.value());
+    fields.commandLine.setText(programPart(*excelPath) + u" " + workbook.value());
     if (started(launch(fields.commandLine, platform, static_cast<std::uint32_t>(ExcelShow))))
         return true;
     reportLaunchFailure(platform);

@@ -19,8 +19,8 @@ struct LaunchFields {
     TextBox& commandLine;
 };
 
-// Finds Excel, puts "<Excel path> <XLS>" into the command line and launches it with the caller's
-// mode.
+// Finds Excel, puts "<Excel path> <XLS>" into the command line, the path quoted when it holds a
+// blank and the workbook part as the caller gave it, and launches it with the caller's mode.
 bool excelLinking(const LaunchFields& fields, Platform& platform, const Variant& XLS,
                   std::int32_t ExcelShow);
 

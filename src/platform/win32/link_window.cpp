@@ -1,5 +1,7 @@
 #include "platform/win32/link_window.hpp"
 
+#include "platform/win32/boundary.hpp"
+#include "platform/win32/partner_wait.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "window/excel_link.hpp"
 
@@ -152,6 +154,8 @@ void LinkWindow::createControls() {
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
                             GetModuleHandleW(nullptr), nullptr);
         SendMessageW(made, WM_SETFONT, font, FALSE);
+        SetWindowSubclass(made, controlProcedure, static_cast<UINT_PTR>(layout.id),
+                          reinterpret_cast<DWORD_PTR>(this));
         // Frames sit beneath what they hold; they take no focus, so the tab order stays.
         if (layout.kind == ControlKind::frame)
             SetWindowPos(made, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -161,8 +165,6 @@ void LinkWindow::createControls() {
     for (ControlId id : {ControlId::UpDown1, ControlId::UpDown2})
         SendMessageW(control(id), UDM_SETRANGE32, static_cast<WPARAM>(spinnerOf(id)->min()),
                      spinnerOf(id)->max());
-    SetWindowSubclass(control(ControlId::Text1), cellTextProcedure, 0,
-                      reinterpret_cast<DWORD_PTR>(this));
 }
 
 // The tip window belongs to the link window and goes with it.
@@ -285,33 +287,44 @@ LRESULT LinkWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK LinkWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<LinkWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<LinkWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY)
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    // Until the window's handle is known, and while it goes, the system's handling serves.
-    if (!self || self->handle() != window)
-        return DefWindowProcW(window, message, wParam, lParam);
-    return self->onMessage(message, wParam, lParam);
+    return guardedProcedure([&] {
+        if (message == WM_NCCREATE) {
+            auto* self =
+                static_cast<LinkWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+        auto* self = reinterpret_cast<LinkWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_NCDESTROY)
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        // Until the window's handle is known, and while it goes, the system's handling serves.
+        if (!self || self->handle() != window)
+            return DefWindowProcW(window, message, wParam, lParam);
+        if (leftAloneDuringWait(message))
+            return LRESULT{0};
+        return self->onMessage(message, wParam, lParam);
+    });
 }
 
-// Every key-down in the cell text goes to the link window, Enter with any shift state and each
-// repeat included; the key then reaches the field as usual. Enter is claimed from the dialog
-// keys, so a tabbing message loop hands it here too.
-LRESULT CALLBACK LinkWindow::cellTextProcedure(HWND edit, UINT message, WPARAM wParam,
-                                               LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-    if (message == WM_KEYDOWN)
-        reinterpret_cast<LinkWindow*>(self)->model_.Text1_KeyDown(static_cast<std::int16_t>(wParam),
-                                                                  shiftState());
-    if (message == WM_GETDLGCODE && wParam == VK_RETURN)
-        return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
-    if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(edit, cellTextProcedure, 0);
-    return DefSubclassProc(edit, message, wParam, lParam);
+// Every control holds still while the thread waits for its partner. Every key-down in the cell
+// text goes to the link window, Enter with any shift state and each repeat included; the key then
+// reaches the field as usual. Enter is claimed from the dialog keys, so a tabbing message loop
+// hands it here too.
+LRESULT CALLBACK LinkWindow::controlProcedure(HWND control, UINT message, WPARAM wParam,
+                                              LPARAM lParam, UINT_PTR id, DWORD_PTR self) {
+    return guardedProcedure([&] {
+        if (leftAloneDuringWait(message))
+            return LRESULT{0};
+        if (message == WM_NCDESTROY)
+            RemoveWindowSubclass(control, controlProcedure, id);
+        if (static_cast<ControlId>(id) != ControlId::Text1)
+            return DefSubclassProc(control, message, wParam, lParam);
+        if (message == WM_KEYDOWN)
+            reinterpret_cast<LinkWindow*>(self)->model_.Text1_KeyDown(
+                static_cast<std::int16_t>(wParam), shiftState());
+        if (message == WM_GETDLGCODE && wParam == VK_RETURN)
+            return DefSubclassProc(control, message, wParam, lParam) | DLGC_WANTALLKEYS;
+        return DefSubclassProc(control, message, wParam, lParam);
+    });
 }
 
 TextBox* LinkWindow::fieldOf(ControlId id) const {

@@ -20,7 +20,9 @@ namespace sheetpush::win32 {
 // the fields and spinners of one link window and hand what a person does to it. It is never
 // shown by the system; a person's close only hides it again, since the link window it shows
 // lives on. While hidden it only notes that its controls are behind, since every automation call
-// writes several fields that nobody sees; it catches up just before it appears.
+// writes several fields that nobody sees; it catches up just before it appears. While the thread
+// waits for a DDE partner, neither the window nor its controls act on what other programs send
+// them (partner_wait.hpp): a click sent to the send button would poke in the middle of a poke.
 class LinkWindow : public WindowView {
 public:
     explicit LinkWindow(ExcelLink& model);
@@ -37,8 +39,8 @@ public:
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK cellTextProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR, DWORD_PTR self);
+    static LRESULT CALLBACK controlProcedure(HWND control, UINT message, WPARAM wParam,
+                                             LPARAM lParam, UINT_PTR id, DWORD_PTR self);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createControls();

@@ -1,8 +1,10 @@
 #include "platform/win32/raw_dde_conversation.hpp"
 
 #include "platform/win32/ansi_text.hpp"
+#include "platform/win32/boundary.hpp"
 #include "platform/win32/dde_messages.hpp"
 #include "platform/win32/message_window.hpp"
+#include "platform/win32/partner_wait.hpp"
 #include "platform/win32/wide_text.hpp"
 
 #include <algorithm>
@@ -78,9 +80,20 @@ void post(HWND to, UINT message, HWND from, LPARAM lParam) {
     PostMessageW(to, message, reinterpret_cast<WPARAM>(from), lParam);
 }
 
+// Out of memory, the list ends where it is and the initiation asks fewer windows.
 BOOL CALLBACK collectWindow(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
+    return guarded<BOOL>(
+        [&] {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        FALSE, FALSE);
+}
+
+DWORD processOf(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
 }
 
 HWND sender(const MSG& message) {
@@ -128,33 +141,41 @@ void discard(const MSG& message) {
 RawDdeConversation::~RawDdeConversation() {
     if (!window_)
         return;
+    PartnerWait waiting;
     terminate(Deadline(std::min(lastTimeout_, farewellLimit)));
     drainQueue();
 }
 
 LRESULT CALLBACK RawDdeConversation::windowProcedure(HWND window, UINT message, WPARAM wParam,
                                                      LPARAM lParam) {
-    auto* self = reinterpret_cast<RawDdeConversation*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self || message < WM_DDE_FIRST || message > WM_DDE_LAST)
-        return DefWindowProcW(window, message, wParam, lParam);
-    // Servers answer an initiation with a sent acknowledgement; everything else is posted and
-    // reaches here only through someone else's message loop, between our transfers.
-    if (message == WM_DDE_ACK && InSendMessage()) {
-        self->onInitiateAck(reinterpret_cast<HWND>(wParam), lParam);
-        return 0;
-    }
-    MSG posted{window, message, wParam, lParam, 0, {}};
-    self->handleUnanswered(posted);
-    return 0;
+    return guardedProcedure([&] {
+        auto* self =
+            reinterpret_cast<RawDdeConversation*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (!self || message < WM_DDE_FIRST || message > WM_DDE_LAST)
+            return DefWindowProcW(window, message, wParam, lParam);
+        // Servers answer an initiation with a sent acknowledgement; everything else is posted and
+        // reaches here only through someone else's message loop, between our transfers.
+        if (message == WM_DDE_ACK && InSendMessage()) {
+            self->onInitiateAck(reinterpret_cast<HWND>(wParam), lParam);
+            return LRESULT{0};
+        }
+        MSG posted{window, message, wParam, lParam, 0, {}};
+        self->handleUnanswered(posted);
+        return LRESULT{0};
+    });
 }
 
-// Only the first server to answer the question being asked gets the conversation. Any other
+// An acknowledgement sent from a process that no send of ours is asking is no answer: it is left
+// alone, its parameter unread, since its halves may be anything but atoms of ours to free. Of
+// the answers, only the first to the question being asked gets the conversation. Any other
 // is told it is over: a second server, one that names another application or sheet, or one
 // that answers an earlier initiation only now, when this one may be for another sheet. While
 // the question's own atoms are held, a server that names the same application and topic, in
 // any letter case, answers with those very atoms; a sheet may also be named qualified by its
 // workbook.
 void RawDdeConversation::onInitiateAck(HWND server, LPARAM atoms) {
+    if (!isAsking(server))
+        return;
     UniqueAtom application(LOWORD(atoms));
     UniqueAtom topic(HIWORD(atoms));
     if (question_ && !partner_ && application.get() == question_->application &&
@@ -162,6 +183,14 @@ void RawDdeConversation::onInitiateAck(HWND server, LPARAM atoms) {
         partner_ = server;
     else
         post(server, WM_DDE_TERMINATE, window_.get(), 0);
+}
+
+// The process being asked right now, and every process re-asked without a wait, whose answer
+// may come at any time.
+bool RawDdeConversation::isAsking(HWND server) const {
+    DWORD process = processOf(server);
+    return process != 0 && (process == asked_ || std::find(latecomers_.begin(), latecomers_.end(),
+                                                           process) != latecomers_.end());
 }
 
 bool RawDdeConversation::ensureWindow() {
@@ -177,6 +206,7 @@ Status RawDdeConversation::connect(std::u16string_view application, std::u16stri
                                    std::chrono::milliseconds timeout) {
     lastTimeout_ = timeout;
     Deadline deadline(timeout);
+    PartnerWait waiting;
     if (!ensureWindow())
         return error::ddeNoConversation(u"تعذر إنشاء نافذة المحادثة مع التطبيق " +
                                         quoted(application));
@@ -212,9 +242,10 @@ Status RawDdeConversation::initiate(std::u16string_view application, std::u16str
     EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&windows));
     // Each window gets only a short wait of its own, so that one that hangs on the question
     // delays nobody else's answer, and a window that has taken no message for seconds is not
-    // asked at all: it may never answer. A window that was not done in time is asked once more
-    // without a wait, since the system may drop a question that was not taken in time, and its
-    // late answer is collected until the time-out.
+    // asked at all: it may never answer. Only a window that was not done in time is asked once
+    // more, without a wait, since the system may drop a question that was not taken in time; its
+    // late answer is collected until the time-out. A window that refused the question at once
+    // (one of a higher integrity level does) has no answer to give.
     question_ = Question{applicationAtom.get(), topicAtom.get()};
     const LPARAM question = MAKELPARAM(applicationAtom.get(), topicAtom.get());
     bool answersPending = false;
@@ -226,16 +257,8 @@ Status RawDdeConversation::initiate(std::u16string_view application, std::u16str
             answersPending = true;
             break;
         }
-        if (IsHungAppWindow(window))
-            continue;
-        DWORD_PTR ignored = 0;
-        if (!SendMessageTimeoutW(window, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(window_.get()),
-                                 question, SMTO_NORMAL, std::min(left, answerWait), &ignored) &&
-            IsWindow(window)) {
-            SendNotifyMessageW(window, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(window_.get()),
-                               question);
+        if (!IsHungAppWindow(window) && askTimedOut(window, question, std::min(left, answerWait)))
             answersPending = true;
-        }
     }
     if (answersPending)
         awaitLateAnswer(deadline);
@@ -247,6 +270,23 @@ Status RawDdeConversation::initiate(std::u16string_view application, std::u16str
                                  u" لفتح الموضوع " + quoted(topic));
     return error::ddeNoPartner(u"لا يوجد تطبيق " + quoted(application) + u" يجيب على الموضوع " +
                                quoted(topic));
+}
+
+// Asks one window, waiting at most wait; true when it was not done in time and is asked again.
+bool RawDdeConversation::askTimedOut(HWND window, LPARAM question, DWORD wait) {
+    asked_ = processOf(window);
+    DWORD_PTR ignored = 0;
+    bool done =
+        SendMessageTimeoutW(window, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(window_.get()),
+                            question, SMTO_NORMAL, wait, &ignored) != 0;
+    bool timedOut = !done && GetLastError() == ERROR_TIMEOUT;
+    if (timedOut && std::find(latecomers_.begin(), latecomers_.end(), asked_) == latecomers_.end())
+        latecomers_.push_back(asked_);
+    asked_ = 0;
+    if (!timedOut)
+        return false;
+    SendNotifyMessageW(window, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(window_.get()), question);
+    return true;
 }
 
 // Answers to an initiation arrive as sent messages; only those are taken in while waiting, so
@@ -311,6 +351,7 @@ Status RawDdeConversation::poke(std::u16string_view item, std::u16string_view te
                                 std::chrono::milliseconds timeout) {
     lastTimeout_ = timeout;
     Deadline deadline(timeout);
+    PartnerWait waiting;
     if (!partner_)
         return error::ddeNoConversation(u"لا توجد محادثة مفتوحة لإرسال البند " + quoted(item));
     return inTextFormats([&](UINT format) { return pokeAs(format, item, text, deadline); });
@@ -339,6 +380,7 @@ Result<std::u16string> RawDdeConversation::request(std::u16string_view item,
                                                    std::chrono::milliseconds timeout) {
     lastTimeout_ = timeout;
     Deadline deadline(timeout);
+    PartnerWait waiting;
     if (!partner_)
         return error::ddeNoConversation(u"لا توجد محادثة مفتوحة لطلب البند " + quoted(item));
     return inTextFormats([&](UINT format) { return requestAs(format, item, deadline); });

@@ -16,8 +16,9 @@ namespace sheetpush::win32 {
 // own. It must be used on one thread, the one that first connects it.
 //
 // While it waits for the partner it takes only the DDE messages addressed to its own window out
-// of the queue, so no other call is dispatched in the middle of a transfer. Text goes as
-// CF_UNICODETEXT when the partner takes it and as CF_TEXT in the ANSI code page otherwise; the
+// of the queue, so no other call is dispatched in the middle of a transfer, and the thread's
+// other windows do not act on what other programs send them meanwhile (partner_wait.hpp). Text goes
+// as CF_UNICODETEXT when the partner takes it and as CF_TEXT in the ANSI code page otherwise; the
 // choice is made once per conversation. A text that the code page cannot carry exactly is not
 // sent as CF_TEXT at all. A partner may name the sheet asked for qualified by its workbook.
 class RawDdeConversation : public DdeConversation {
@@ -43,10 +44,12 @@ private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     void onInitiateAck(HWND server, LPARAM atoms);
+    bool isAsking(HWND server) const;
     bool ensureWindow();
 
     Status initiate(std::u16string_view application, std::u16string_view topic,
                     const Deadline& deadline);
+    bool askTimedOut(HWND window, LPARAM question, DWORD wait);
     void awaitLateAnswer(const Deadline& deadline);
     void terminate(const Deadline& deadline);
     void abandon();
@@ -78,6 +81,9 @@ private:
         ATOM topic;
     };
     std::optional<Question> question_;
+    // The process of the window being asked, while it is; and those asked again without a wait.
+    DWORD asked_ = 0;
+    std::vector<DWORD> latecomers_;
     std::u16string application_;
     std::u16string topic_;
     std::optional<UINT> format_;

@@ -1,21 +1,17 @@
 #pragma once
 
+#include "platform/win32/boundary.hpp"
+
 #include <windows.h>
 
-#include <new>
+#include <utility>
 
 namespace sheetpush::com {
 
 // Runs the body of a COM method so that no C++ exception crosses the interface: COM callers
 // only understand HRESULTs.
 template <class Body> HRESULT guarded(Body&& body) noexcept {
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+    return win32::guarded<HRESULT>(std::forward<Body>(body), E_OUTOFMEMORY, E_UNEXPECTED);
 }
 
 } // namespace sheetpush::com

@@ -5,8 +5,12 @@
 
 namespace sheetpush::com {
 
-// The reason a registration step failed; empty on success.
-using RegistrationOutcome = std::optional<std::wstring>;
+// What registering or unregistering has to say on the standard error stream: nothing when it
+// did all it was asked; why it failed; or, which is no failure, what it left in place and why.
+struct RegistrationOutcome {
+    std::optional<std::wstring> failure;
+    std::optional<std::wstring> leftInPlace;
+};
 
 // Whose classes a registration changes: the machine's, for every user
 // (HKEY_LOCAL_MACHINE\Software\Classes, which needs an administrator), or the current user's
@@ -15,10 +19,11 @@ enum class RegistryScope { machine, user };
 
 // Registers the class, its ProgID, the type library in the executable's own resource and the
 // interface for the automation marshaler, with the executable's full path as the local server,
-// through both registry views.
+// through both registry views. It takes over whatever another copy registered there.
 RegistrationOutcome registerServer(RegistryScope scope);
 
-// Removes what registerServer writes from both views; what is already absent is no failure.
+// Removes from both views what registerServer wrote for this executable, and leaves in place
+// what names another copy of it; what is already absent is no failure.
 RegistrationOutcome unregisterServer(RegistryScope scope);
 
 } // namespace sheetpush::com

@@ -1,74 +1,89 @@
 #include "server/com/server_lifetime.hpp"
 
+#include "platform/win32/boundary.hpp"
 #include "platform/win32/message_window.hpp"
+#include "server/server_life.hpp"
 
-#include <atomic>
+#include <algorithm>
 
 namespace sheetpush::com {
 
 namespace {
 
-// How long a server whose last reference went still serves the clients that were on their way.
-constexpr UINT graceMs = 500;
-constexpr UINT_PTR graceTimer = 1;
+constexpr UINT_PTR alarmTimer = 1;
 constexpr wchar_t endWindowClass[] = L"SheetpushServerEnd";
 
-std::atomic<long> references{0};
-// The serving thread's, while it serves: the class object and the window whose timer ends the
-// grace. The timer goes to a window rather than to the thread, since a modal loop, such as a
+// The alarm is a timer of a window rather than of the thread, since a modal loop, such as a
 // message box's, drops messages that name no window.
-ClassObjectRegistration* serving = nullptr;
-HWND endWindow = nullptr;
+class ComServingProcess final : public ServingProcess {
+public:
+    ComServingProcess(ClassObjectRegistration& registration, HWND alarmWindow)
+        : registration_(registration), alarmWindow_(alarmWindow) {}
 
-void addReference() {
-    ++references;
-}
+    bool publish() override {
+        published_ = registration_.publish();
+        return SUCCEEDED(published_);
+    }
+    void withdraw() override { registration_.withdraw(); }
+    void setAlarm(std::chrono::milliseconds after) override {
+        SetTimer(alarmWindow_, alarmTimer,
+                 std::max<UINT>(USER_TIMER_MINIMUM, static_cast<UINT>(after.count())), nullptr);
+    }
+    void cancelAlarm() override { KillTimer(alarmWindow_, alarmTimer); }
+    void end() override { PostQuitMessage(0); }
 
-void dropReference() {
-    if (--references != 0 || !serving)
-        return;
-    serving->withdraw();
-    SetTimer(endWindow, graceTimer, graceMs, nullptr);
-}
+    HRESULT published() const { return published_; }
+
+private:
+    ClassObjectRegistration& registration_;
+    HWND alarmWindow_;
+    HRESULT published_ = S_OK;
+};
+
+// The serving thread's, while it serves.
+ServerLife* life = nullptr;
 
 LRESULT CALLBACK endProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_TIMER || wParam != graceTimer)
-        return DefWindowProcW(window, message, wParam, lParam);
-    KillTimer(window, graceTimer);
-    // Should the class object not go back up, the clients that hold objects are still served,
-    // and the server ends when they let go.
-    if (references != 0)
-        serving->publish();
-    else
-        PostQuitMessage(0);
-    return 0;
+    return win32::guardedProcedure([&] {
+        if (message != WM_TIMER || wParam != alarmTimer)
+            return DefWindowProcW(window, message, wParam, lParam);
+        KillTimer(window, alarmTimer);
+        if (life)
+            life->alarm();
+        return LRESULT{0};
+    });
 }
 
 } // namespace
 
 ProcessReference::ProcessReference() {
-    addReference();
+    if (life)
+        life->objectMade();
 }
 
 ProcessReference::~ProcessReference() {
-    dropReference();
+    if (life)
+        life->objectGone();
 }
 
 void lockServer(bool lock) {
+    if (!life)
+        return;
     if (lock)
-        addReference();
+        life->lock();
     else
-        dropReference();
+        life->unlock();
 }
 
 HRESULT serveUntilReleased(ClassObjectRegistration& registration, bool (*claim)(MSG& message)) {
     win32::UniqueWindow window = win32::makeMessageWindow(endWindowClass, endProcedure);
     if (!window)
         return HRESULT_FROM_WIN32(GetLastError());
-    if (HRESULT published = registration.publish(); FAILED(published))
-        return published;
-    serving = &registration;
-    endWindow = window.get();
+    ComServingProcess process(registration, window.get());
+    ServerLife serverLife(process);
+    if (!serverLife.start())
+        return process.published();
+    life = &serverLife;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (claim && claim(message))
@@ -76,8 +91,7 @@ HRESULT serveUntilReleased(ClassObjectRegistration& registration, bool (*claim)(
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    serving = nullptr;
-    endWindow = nullptr;
+    life = nullptr;
     return S_OK;
 }
 

@@ -6,7 +6,7 @@
 
 namespace sheetpush::com {
 
-// Keeps the server process alive: every object and every client lock holds one reference.
+// Keeps the server process alive: every object holds one reference.
 class ProcessReference {
 public:
     ProcessReference();
@@ -15,18 +15,13 @@ public:
     ~ProcessReference();
 };
 
-// Takes or drops one reference for IClassFactory::LockServer.
+// Takes or drops one client lock for IClassFactory::LockServer.
 void lockServer(bool lock);
 
 // Publishes the class object and runs the calling thread's message loop, in which the calls of
-// a single-threaded apartment arrive, until the server has ended. Each message goes first to
-// claim, when given, and is dispatched only when claim did not use it up.
-//
-// When the last reference goes, the class object is withdrawn at once, so that no client that
-// comes later can reach a server about to end; it starts its own. A client that had already
-// reached the class object may still ask it for an object within a short grace: then the class
-// object is published again and the server goes on. Otherwise the server ends when the grace is
-// over. Nothing here relies on the platform to stop activations at the end.
+// a single-threaded apartment arrive, until the server's life is over (server/server_life.hpp):
+// a linger after the last reference went, a pause after the class object was withdrawn. Each
+// message goes first to claim, when given, and is dispatched only when claim did not use it up.
 HRESULT serveUntilReleased(ClassObjectRegistration& registration,
                            bool (*claim)(MSG& message) = nullptr);
 

@@ -20,11 +20,9 @@ namespace {
 using namespace sheetpush;
 using namespace sheetpush::com;
 
-// Registration runs silently: only a failure says something, on the standard error stream.
-int finish(const RegistrationOutcome& outcome) {
-    if (!outcome)
-        return 0;
-    std::wstring line = L"Sheetpush: " + *outcome + L"\n";
+// Writes one line on the standard error stream, as UTF-8.
+void say(const std::wstring& what) {
+    std::wstring line = L"Sheetpush: " + what + L"\n";
     int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr,
                                    0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
@@ -33,7 +31,17 @@ int finish(const RegistrationOutcome& outcome) {
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_ERROR_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
               &written, nullptr);
-    return 1;
+}
+
+// Registration runs silently: only a failure, or what it left in place, says something.
+int finish(const RegistrationOutcome& outcome) {
+    if (outcome.failure) {
+        say(*outcome.failure);
+        return 1;
+    }
+    if (outcome.leftInPlace)
+        say(*outcome.leftInPlace);
+    return 0;
 }
 
 int registration(const Invocation& invocation) {

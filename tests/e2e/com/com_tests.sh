@@ -99,6 +99,62 @@ MANGLE
     expect "$(grep -c '^Sheetpush: reading the type library' "$work/stderr.txt")" "1" \
         "a failed registration gives its reason on the standard error stream"
     expect_views HKLM "" "a failed registration leaves nothing registered"
+
+    # Another copy, as a zip unpacked elsewhere: its unregistering leaves this one's registration
+    # in place, and a client still reaches this one.
+    install_excel "$SHEETPUSH_BIN/ExcelStandin.exe"
+    wine_start_rpcss
+    start_standin standin
+    mkdir -p "$work/copy b"
+    copy="$work/copy b/Sheetpush.exe"
+    cp "$server" "$copy"
+    wine "$server" /RegServer
+    status=0
+    wine "$copy" /UnregServer 2>"$work/stderr.txt" || status=$?
+    expect "$status" "0" "another copy's unregistering exits 0"
+    expect "$(tr -d '\r' <"$work/stderr.txt" | grep -cF "Sheetpush: left in place what another copy registered ($(wine_path "$server")): CLSID")" \
+        "1" "and says on the standard error stream what it left and why"
+    expect_views HKLM "$(registered_keys HKEY_LOCAL_MACHINE "$(wine_path "$server")")" \
+        "another copy's unregistering leaves the registration whole"
+    mkdir -p "$work/source"
+    cat >"$work/source/client.vbs" <<'CLIENT'
+Set link = NewLink()
+Check link.Sheetpush("served after another copy unregistered", 1, 1, "Sheet1") = True, _
+    "a client still reaches the server that stayed registered"
+NoError "Sheetpush"
+Set link = Nothing
+Finish
+CLIENT
+    run_vbscript "$work/source/client.vbs" >"$work/client.out" || fail "client.vbs ended with $?"
+    tr -d '\r' <"$work/client.out"
+    grep -q '^ok   a client still reaches' "$work/client.out" && ! grep -q '^FAIL' "$work/client.out" ||
+        fail "the client's checks did not all pass"
+    wait_server_gone
+    wine "$copy" /RegServer
+    expect_views HKLM "$(registered_keys HKEY_LOCAL_MACHINE "$(wine_path "$copy")")" \
+        "registering a copy takes over from the other"
+
+    # Its own registration, however it is written, and a type library that also names another
+    # copy: the server unregisters what names it and leaves the rest.
+    classes='HKLM\Software\Classes'
+    library="$classes\TypeLib\{1483D782-A65D-4537-8B1A-614D71B36BBC}\1.0\0"
+    own=$(wine_path "$server")
+    for form in "\"${own^^}\"" "$own"; do
+        wine "$server" /RegServer
+        wine reg add "$classes\CLSID\{A500801F-3070-4A68-B1F7-F19A247AA098}\LocalServer32" \
+            /ve /d "$form" /f /reg:64 >/dev/null
+        wine "$server" /UnregServer
+        expect "$(registry_dump HKLM 64)" "" "unregistering removes its own registration, written as $form"
+    done
+    wine "$server" /RegServer
+    wine reg add "$library\win32" /ve /d "$(wine_path "$copy")" /f /reg:64 >/dev/null
+    wine "$server" /UnregServer 2>/dev/null
+    expect "$(registry_dump HKLM 64 | grep -c '^HKEY')" "5" \
+        "a type library that names another copy keeps its key, with that copy's entry alone"
+    expect "$(wine reg query "$library\win32" /ve /reg:64 2>/dev/null | grep -c "copy b")" "1" \
+        "the other copy's entry stays"
+    wine reg delete "$classes\TypeLib\{1483D782-A65D-4537-8B1A-614D71B36BBC}" /f /reg:64 \
+        >/dev/null
     ;;
 per-user)
     # Wine's COM reads classes from HKEY_LOCAL_MACHINE only, so no client can be shown using a

@@ -44,6 +44,15 @@ check_boxes() {
     echo "checked $index $name messages"
 }
 
+# Notes the servers that run until the file "$work/done" appears, into "$work/servers", one host
+# process id a line. Each lives for seconds, so a sample every 50 ms sees every one.
+note_servers() {
+    while [ ! -f "$work/done" ]; do
+        prefix_pids 'Sheetpush\.exe' >>"$work/servers"
+        sleep 0.05
+    done
+}
+
 # One run of back_to_back.vbs; only its failed checks are shown.
 back_to_back() {
     local status=0
@@ -72,17 +81,23 @@ bad-input-vbs)
     wait_server_gone
     ;;
 back-to-back)
-    # Client processes one right after another, none waiting for the server of the one before
-    # to end: each may reach a server that is about to end, or start one while it ends.
+    # Client processes one right after another, each within the server's linger after the one
+    # before: every one of them finds the server the first one started, warm.
     start_standin standin
+    note_servers &
+    sampler=$!
     clients=24
     for client in $(seq 1 $clients); do
         back_to_back write "$client"
     done
     back_to_back read $clients
     wait_server_gone
+    touch "$work/done"
+    wait "$sampler" || true
+    expect "$(sort -u "$work/servers" | wc -l)" 1 "$((clients + 1)) clients one after another start one server"
     ;;
-bad-input-cpp | faults | settings | call-during-box | concurrent-clients | many-calls | server-end)
+bad-input-cpp | faults | settings | call-during-box | concurrent-clients | many-calls | server-end | \
+    orphan)
     run_checks 280 RobustnessClient "${case_name%-cpp}" "$win_work"
     wait_server_gone
     ;;

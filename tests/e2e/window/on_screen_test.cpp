@@ -2,17 +2,19 @@
 // makes the server create its thread's hidden link window; the program then finds that window by
 // its caption, brings it on screen and works it the way a person does: reads the captions and
 // places, types into the fields, presses Tab and Enter, clicks an arrow, cancels the browse
-// dialog and clicks Run.
+// dialog and clicks Run; and, while a call waits for a slow Excel, sends the window what a
+// stray program might.
 //
 //   LinkWindowOnScreen.exe STANDIN_LOG WORK_FOLDER
-//       needs the server registered and the Excel stand-in serving "ورقة1", logging to
-//       STANDIN_LOG (Windows paths)
+//       needs the server registered, the Excel stand-in serving "ورقة1" and a slow one serving
+//       "Slow", both logging to STANDIN_LOG (Windows paths)
 //   LinkWindowOnScreen.exe --launched RECORD
 //       what the Run button starts here: writes the show-window mode it was given into RECORD
 
 #include "on_screen.hpp"
 #include "server/com/com_ptr.hpp"
 #include "support/checks.hpp"
+#include "support/client_thread.hpp"
 #include "support/late_bound.hpp"
 #include "support/standin_log.hpp"
 
@@ -20,6 +22,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <dde.h>
 
 #include <cstdio>
 #include <fstream>
@@ -67,6 +70,29 @@ bool callSheetpush(IDispatch& object, const wchar_t* txt, LONG Col, LONG Row,
     DISPID id = 0;
     return SUCCEEDED(object.GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)) &&
            e2e::callSheetpush(object, id, txt, Col, Row, Sheet);
+}
+
+// A new object of the server, made as a script makes it: by its ProgID.
+ComPtr<IDispatch> newObject() {
+    CLSID classId{};
+    ComPtr<IDispatch> object;
+    if (SUCCEEDED(CLSIDFromProgID(L"Sheetpush.ExcelLinke", &classId)))
+        CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                         reinterpret_cast<void**>(object.put()));
+    return object;
+}
+
+// The DDE conversation windows of a process: message-only windows of the server's class.
+std::vector<HWND> conversationWindows(DWORD process) {
+    std::vector<HWND> found;
+    for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, L"SheetpushDdeClient", nullptr); window;
+         window = FindWindowExW(HWND_MESSAGE, window, L"SheetpushDdeClient", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process)
+            found.push_back(window);
+    }
+    return found;
 }
 
 // A top-level window of the given process with exactly this caption.
@@ -220,6 +246,48 @@ public:
         checks.equal(mode, "3", "Run starts it maximized");
     }
 
+    // While a call waits for a slow Excel, what another program sends the window and its
+    // controls is dropped, and what it posts waits for the call's end. Had the click run, it would
+    // have poked in the middle of the call's poke; had the stray acknowledgement been taken as an
+    // answer, its halves would have been freed as atoms, and this program's atom with them.
+    void checkHeldStillDuringTransfer() {
+        const wchar_t slowText[] = L"نص إلى إكسل بطيء";
+        e2e::ClientThread call([&] {
+            ComPtr<IDispatch> object = newObject();
+            return object && callSheetpush(*object.get(), slowText, 1, 1, L"Slow");
+        });
+        check(waitFor([&] { return connections(L"Slow") == 1; }), "a call reaches a slow Excel");
+        Sleep(100);
+        const ATOM probe = GlobalAddAtomW(L"SheetpushStrayProbe");
+        sheetpush::win32::UniqueWindow stray(CreateWindowExW(
+            0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+        HWND send = control(ControlId::Command1);
+        SendMessageW(send, BM_CLICK, 0, 0);
+        SendMessageW(window_, WM_COMMAND,
+                     MAKEWPARAM(static_cast<WORD>(ControlId::Command1), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(send));
+        SendMessageW(control(ControlId::Text1), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(L"نص من برنامج آخر"));
+        for (HWND conversation : conversationWindows(process_))
+            SendMessageW(conversation, WM_DDE_ACK, reinterpret_cast<WPARAM>(stray.get()),
+                         MAKELPARAM(probe, probe));
+        PostMessageW(control(ControlId::Text4), WM_CHAR, L'#', 1);
+        const bool typedDuringWait = field(ControlId::Text4).find(L'#') != std::wstring::npos;
+        const bool stillWaiting = !call.finished(0);
+        check(stillWaiting, "the messages came while the call waited for Excel");
+        check(call.finished(30000) && call.succeeded(), "the waiting call returns True");
+        check(pokesTo(L"Slow") == std::vector<std::wstring>{slowText},
+              "a click sent during the transfer started no second one");
+        check(field(ControlId::Text1) == slowText,
+              "a text sent to a field during the transfer was dropped");
+        check(GlobalFindAtomW(L"SheetpushStrayProbe") == probe,
+              "a stray acknowledgement's halves were not freed as atoms");
+        check(!typedDuringWait &&
+                  waitFor([&] { return field(ControlId::Text4).find(L'#') != std::wstring::npos; }),
+              "a key posted during the transfer is handled after it");
+        GlobalDeleteAtom(probe);
+    }
+
     void checkClosed() {
         check(findOwnedBy(process_, messageTitle) == nullptr, "no failure message was shown");
         PostMessageW(window_, WM_CLOSE, 0, 0);
@@ -228,6 +296,21 @@ public:
     }
 
 private:
+    std::vector<std::wstring> pokesTo(const std::wstring& sheet) const {
+        std::vector<std::wstring> found;
+        for (const auto& event : standinEvents(standinLog_))
+            if (event.kind == L"poke" && event.topic == sheet)
+                found.push_back(event.text);
+        return found;
+    }
+
+    int connections(const std::wstring& sheet) const {
+        int count = 0;
+        for (const auto& event : standinEvents(standinLog_))
+            count += event.kind == L"connect" && event.topic == sheet;
+        return count;
+    }
+
     HWND window_;
     DWORD process_ = 0;
     DWORD thread_;
@@ -245,11 +328,8 @@ int recordLaunch(const wchar_t* record) {
 
 int drive(const std::wstring& standinLog, const std::wstring& workFolder) {
     sheetpush::win32::ComApartment apartment;
-    CLSID classId{};
-    ComPtr<IDispatch> object;
-    if (FAILED(CLSIDFromProgID(L"Sheetpush.ExcelLinke", &classId)) ||
-        FAILED(CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                                reinterpret_cast<void**>(object.put())))) {
+    ComPtr<IDispatch> object = newObject();
+    if (!object) {
         check(false, "the server's object is created");
         return checks.exitCode();
     }
@@ -271,6 +351,7 @@ int drive(const std::wstring& standinLog, const std::wstring& workFolder) {
     screen.checkArrows();
     screen.checkBrowseCancelled();
     screen.checkRun(workFolder);
+    screen.checkHeldStillDuringTransfer();
     screen.checkClosed();
     return checks.exitCode();
 }

@@ -7,6 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../wine_env.sh"
 wine_env_init "$1" window-on-screen
 serve_with_standin
+start_standin slow /sheet:Slow /delay:2000
 run_checks 120 LinkWindowOnScreen "$win_work\\standin.log" "$win_work"
 wait_server_gone
 finish on-screen

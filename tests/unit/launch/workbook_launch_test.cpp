@@ -16,6 +16,8 @@ namespace sheetpush {
 namespace {
 
 const std::u16string defaultPath = u"C:\\program files\\microsoft office\\office\\Excel.exe";
+// The default path holds blanks: the command line quotes it.
+const std::u16string quotedDefaultPath = u"\"" + defaultPath + u"\"";
 const std::u16string initialCommandLine = u"c:\\program files\\microsoft office\\office\\Excel.exe";
 const fakes::ShownMessage launchFailure{u"لم أستطع تشغيل الملف", u"الطباعة إلى أكسل", 0x180040};
 
@@ -64,9 +66,9 @@ std::shared_ptr<AutomationObject> cellHolding(Variant value) {
 
 class CommandLine : public WorkbookLaunch, public ::testing::WithParamInterface<CommandLineCase> {};
 
-TEST_P(CommandLine, IsTheExcelPathABlankAndTheWorkbookUnquoted) {
+TEST_P(CommandLine, IsTheQuotedExcelPathABlankAndTheWorkbookAsGiven) {
     const auto& c = GetParam();
-    const auto expected = defaultPath + u" " + c.workbookPart;
+    const auto expected = quotedDefaultPath + u" " + c.workbookPart;
     EXPECT_TRUE(excelLinking(c.XLS, 1));
     EXPECT_EQ(window.xlsPath.text(), expected);
     EXPECT_EQ(platform.launch.launches, (std::vector<Launch>{Launch{expected, 1}}));
@@ -136,7 +138,7 @@ TEST_F(WorkbookLaunch, WorkbookWithoutAStringFormLaunchesNothing) {
     ASSERT_TRUE(excelLinking(namedBook, 1));
     EXPECT_FALSE(excelLinking(Unconvertible{0x200C}, 1));
     EXPECT_EQ(platform.launch.launches.size(), 1u);
-    EXPECT_EQ(window.xlsPath.text(), defaultPath + u" D:\\Books\\Sales.xls");
+    EXPECT_EQ(window.xlsPath.text(), quotedDefaultPath + u" D:\\Books\\Sales.xls");
     EXPECT_EQ(platform.messages.shown, std::vector<fakes::ShownMessage>{launchFailure});
 }
 
@@ -150,6 +152,7 @@ TEST_F(WorkbookLaunch, CancelledDiscoveryEndsSilently) {
     EXPECT_TRUE(platform.store.writes.empty());
 }
 
+// A path without blanks needs no quotes, and gets none.
 TEST_F(WorkbookLaunch, ExcelChosenInTheDialogStartsTheCommandLine) {
     platform.files.folders = {{u"E:\\Apps\\Office", {u"Excel.exe"}}};
     platform.dialog.answers = {u"E:\\Apps\\Office\\Excel.exe"};

@@ -1,13 +1,18 @@
-// Several clients at once: many writers, a call that arrives while another call's message is
-// open or its transfer runs, and a client that dies in the middle of its call.
+// Several clients at once: clients that come and go, many writers, a call that arrives while
+// another call's message is open or its transfer runs, and a client that dies in the middle of
+// its call; and the server's end, under a late client and with none.
 
 #include "link.hpp"
 #include "platform/win32/raii.hpp"
 #include "processes.hpp"
 #include "scenarios.hpp"
+#include "server/server_life.hpp"
+#include "server_usage.hpp"
 #include "sheetpush_h.h"
+#include "support/client_thread.hpp"
 #include "support/standin_log.hpp"
 
+#include <chrono>
 #include <cstdio>
 #include <set>
 #include <vector>
@@ -18,42 +23,36 @@ namespace {
 
 constexpr int writers = 8;
 constexpr int writesEach = 250;
+constexpr int churners = 4;
+constexpr int churnRounds = 20;
+// The churning clients write beside the writers' columns.
+constexpr LONG churnColumn = writers + 2;
 
 std::wstring written(int client, int write) {
     return L"client " + std::to_wstring(client) + L" write " + std::to_wstring(write);
 }
 
-// One Sheetpush on a thread of its own, in an apartment of its own, with an object of its own:
-// a second client inside this process.
-class CallOnThread {
-public:
-    CallOnThread(std::wstring value, LONG column, LONG row, std::wstring sheet)
-        : value_(std::move(value)), column_(column), row_(row), sheet_(std::move(sheet)) {
-        thread_.reset(CreateThread(nullptr, 0, run, this, 0, nullptr));
-    }
-    ~CallOnThread() { finished(60000); }
+std::wstring churned(int client, int round) {
+    return L"churn " + std::to_wstring(client) + L" round " + std::to_wstring(round);
+}
 
-    bool finished(DWORD limitMs) {
-        return thread_ && WaitForSingleObject(thread_.get(), limitMs) == WAIT_OBJECT_0;
-    }
-    bool pushed() const { return pushed_; }
+std::vector<Process> startClients(const wchar_t* scenario, int count, const std::wstring& work) {
+    std::vector<Process> clients;
+    for (int client = 0; client < count; ++client)
+        clients.emplace_back(L"RobustnessClient.exe",
+                             std::wstring(scenario) + L" \"" + work + L"\" " +
+                                 std::to_wstring(client),
+                             Process::Output::shared);
+    return clients;
+}
 
-private:
-    static DWORD WINAPI run(void* self) {
-        auto* call = static_cast<CallOnThread*>(self);
-        sheetpush::win32::ComApartment apartment;
-        Link link;
-        call->pushed_ = link.push(call->value_, call->column_, call->row_, call->sheet_);
-        return 0;
-    }
-
-    std::wstring value_;
-    LONG column_;
-    LONG row_;
-    std::wstring sheet_;
-    bool pushed_ = false;
-    sheetpush::win32::UniqueHandle thread_;
-};
+// Each ended within the limit, and passed its checks.
+bool allPassed(std::vector<Process>& clients, DWORD limitMs) {
+    bool passed = true;
+    for (auto& client : clients)
+        passed = client.wait(limitMs) == DWORD{0} && passed;
+    return passed;
+}
 
 struct TitleSearch {
     const wchar_t* title;
@@ -81,17 +80,17 @@ HWND awaitWindow(const wchar_t* title, int polls) {
     return nullptr;
 }
 
-// Every poke the stand-in took went to the cell its text names: a poke that landed in another
-// cell first, and was overwritten later, shows here and not in the cells read back.
+// Every poke the stand-in took from a writer went to the cell its text names: a poke that landed
+// in another cell first, and was overwritten later, shows here and not in the cells read back.
 void checkPokedCells(e2e::Checks& checks, const std::wstring& log) {
     std::set<std::wstring> cells;
     int misplaced = 0;
     for (const auto& event : e2e::standinEvents(log)) {
-        if (event.kind != L"poke" || event.outcome != L"ok")
-            continue;
         int client = -1;
         int write = -1;
-        std::swscanf(event.text.c_str(), L"client %d write %d", &client, &write);
+        if (event.kind != L"poke" || event.outcome != L"ok" ||
+            std::swscanf(event.text.c_str(), L"client %d write %d", &client, &write) != 2)
+            continue;
         cells.insert(event.item);
         misplaced +=
             event.item != L"R" + std::to_wstring(write + 1) + L"C" + std::to_wstring(client + 1);
@@ -113,26 +112,44 @@ void loadWriter(e2e::Checks& checks, int client) {
                  "writer " + std::to_string(client) + ": every call returned True");
 }
 
+// A client that comes and goes: a new object for every write, let go at once.
+void churnWriter(e2e::Checks& checks, int client) {
+    Watchdog watchdog("a churning client's 20 rounds", 120000);
+    int delivered = 0;
+    for (int round = 0; round < churnRounds; ++round)
+        delivered +=
+            Link().push(churned(client, round), churnColumn + client, round + 1, L"Sheet1") ? 1 : 0;
+    checks.equal(delivered, churnRounds,
+                 "churning client " + std::to_string(client) +
+                     ": every object made, every call True");
+}
+
 void concurrentClients(e2e::Checks& checks, const std::wstring& work) {
     Process standin = startStandin(L"", work + L"\\standin.log");
+    // Clients that come and go at the same time, none holding the server between its calls: each
+    // creation may meet a server whose last object just went.
+    std::vector<Process> churning = startClients(L"churn-writer", churners, work);
+    checks.expect(allPassed(churning, 120000),
+                  "all 4 churning clients ended, each with every object made and every call True");
     // Holding an object keeps one server serving every writer.
     Link link;
     checks.expect(link.ready(), "the server serves");
-    std::vector<Process> clients;
-    for (int client = 0; client < writers; ++client)
-        clients.emplace_back(L"RobustnessClient.exe",
-                             L"load-writer \"" + work + L"\" " + std::to_wstring(client),
-                             Process::Output::shared);
-    bool allDone = true;
-    for (auto& client : clients)
-        allDone = client.wait(180000) == DWORD{0} && allDone;
-    checks.expect(allDone, "all 8 writers ended, each with every call True");
-    Watchdog watchdog("reading 2000 cells back", 120000);
+    std::vector<Process> clients = startClients(L"load-writer", writers, work);
+    checks.expect(allPassed(clients, 180000), "all 8 writers ended, each with every call True");
+    Watchdog watchdog("reading 2080 cells back", 120000);
+    int churnFound = 0;
+    for (int client = 0; client < churners; ++client)
+        for (int round = 0; round < churnRounds; ++round)
+            churnFound += link.read(churnColumn + client, round + 1, L"Sheet1") ==
+                          cell(churned(client, round));
+    checks.equal(churnFound, churners * churnRounds,
+                 "each of the churning clients' 80 cells holds its own value");
     int found = 0;
     for (int client = 0; client < writers; ++client)
         for (int write = 0; write < writesEach; ++write)
             found += link.read(client + 1, write + 1, L"Sheet1") == cell(written(client, write));
-    checks.equal(found, writers * writesEach, "each of the 2000 cells holds its own value");
+    checks.equal(found, writers * writesEach,
+                 "each of the writers' 2000 cells holds its own value");
     checkPokedCells(checks, work + L"\\standin.log");
 }
 
@@ -141,7 +158,8 @@ void callDuringBox(e2e::Checks& checks, const std::wstring& work) {
     {
         Process standin = startStandin(L"", work + L"\\standin1.log");
         Watchdog watchdog("a call while a message box is open");
-        CallOnThread failing(L"never delivered", 3, 40, L"NoSuchSheet");
+        e2e::ClientThread failing(
+            [] { return Link().push(L"never delivered", 3, 40, L"NoSuchSheet"); });
         HWND box = awaitWindow(linkFailureTitle, 1500);
         checks.expect(box != nullptr, "the first call's link failure message is open");
         bool second = link.push(L"while the box is open", 3, 41, L"Sheet1");
@@ -152,7 +170,7 @@ void callDuringBox(e2e::Checks& checks, const std::wstring& work) {
                                  : "waited for the first call to end");
         BoxCloser closer(work, linkFailureTitle);
         auto shown = closer.text();
-        checks.expect(failing.finished(30000) && !failing.pushed(),
+        checks.expect(failing.finished(30000) && !failing.succeeded(),
                       "the first call then returns False");
         checks.expect(shown && shown->rfind(linkFailureText, 0) == 0 &&
                           shown->find(L"Excel|NoSuchSheet") != std::wstring::npos,
@@ -168,10 +186,10 @@ void callDuringBox(e2e::Checks& checks, const std::wstring& work) {
         // shared conversation as no answer of its own.
         Process standin = startStandin(L"/delay:1500", work + L"\\standin2.log");
         Watchdog watchdog("a call while another call's transfer runs");
-        CallOnThread slow(L"slow transfer", 4, 42, L"Sheet1");
+        e2e::ClientThread slow([] { return Link().push(L"slow transfer", 4, 42, L"Sheet1"); });
         Sleep(300);
         bool second = link.push(L"arrived during the transfer", 4, 43, L"Sheet1");
-        checks.expect(slow.finished(30000) && slow.pushed(),
+        checks.expect(slow.finished(30000) && slow.succeeded(),
                       "the call whose transfer was running returns True");
         checks.expect(second, "the call that arrived during it returns True");
         checks.expect(link.read(4, 42, L"Sheet1") == cell(L"slow transfer") &&
@@ -201,6 +219,31 @@ void serverEnd(e2e::Checks& checks, const std::wstring& work) {
             late.push(value, 7, round, L"Sheet1") && late.read(7, round, L"Sheet1") == cell(value);
     }
     checks.equal(served, rounds, "each object asked for as the last one went is served");
+}
+
+// A client that takes the class object and lets it go without asking for an object: the server
+// started for it must not stay, holding its file, but end after its linger.
+void orphan(e2e::Checks& checks, const std::wstring&) {
+    checks.expect(!serverProcess(), "no server runs yet");
+    sheetpush::com::ComPtr<IClassFactory> factory;
+    CoGetClassObject(CLSID_ExcelLinke, CLSCTX_LOCAL_SERVER, nullptr, IID_IClassFactory,
+                     reinterpret_cast<void**>(factory.put()));
+    auto server = serverProcess();
+    checks.expect(factory && server, "the client took the class object of a server started for it");
+    if (!server)
+        return;
+    sheetpush::win32::UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, *server));
+    factory = nullptr;
+    const auto letGo = std::chrono::steady_clock::now();
+    const auto limit = sheetpush::ServerLife::linger + std::chrono::seconds(1);
+    const bool ended =
+        process &&
+        WaitForSingleObject(process.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+    std::printf("note the server ended %lld ms after the class object was let go\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::steady_clock::now() - letGo)
+                                           .count()));
+    checks.expect(ended, "the server ends within its linger and a second");
 }
 
 // A client whose call is still running in the server when it is killed.

@@ -57,11 +57,14 @@ int wmain(int argc, wchar_t** argv) {
         {L"many-calls", robustness::manyCalls},
         {L"settings", robustness::settings},
         {L"server-end", robustness::serverEnd},
+        {L"orphan", robustness::orphan},
     };
     sheetpush::win32::ComApartment apartment;
     e2e::Checks checks;
     if (scenario == L"load-writer") {
         robustness::loadWriter(checks, client);
+    } else if (scenario == L"churn-writer") {
+        robustness::churnWriter(checks, client);
     } else {
         auto found = scenarios.find(scenario);
         if (found == scenarios.end())

@@ -16,6 +16,8 @@ void callUntilKilled(e2e::Checks& checks, const std::wstring& work);
 void serverEnd(e2e::Checks& checks, const std::wstring& work);
 void concurrentClients(e2e::Checks& checks, const std::wstring& work);
 void loadWriter(e2e::Checks& checks, int client);
+void churnWriter(e2e::Checks& checks, int client);
+void orphan(e2e::Checks& checks, const std::wstring& work);
 void callDuringBox(e2e::Checks& checks, const std::wstring& work);
 void manyCalls(e2e::Checks& checks, const std::wstring& work);
 void settings(e2e::Checks& checks, const std::wstring& work);
