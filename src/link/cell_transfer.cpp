@@ -4,7 +4,6 @@
 #include "link/cell_text.hpp"
 #include "link/topic.hpp"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,8 +12,6 @@
 namespace sheetpush {
 
 namespace {
-
-constexpr std::int16_t tenSeconds = 100;
 
 // Continue-on-failure: a failed step only replaces the record, and the next step runs.
 class FailureRecord {
@@ -60,7 +57,7 @@ bool transferCell(const CellFields& fields, MessageBoxes& messages, Transfer tra
     auto reference = buildCellReference(fields.row.text(), fields.column.text());
     failures.note(std::move(reference.parsed));
     auto& link = fields.text;
-    link.LinkTimeout = tenSeconds;
+    link.LinkTimeout = tenthsOf(transferTimeout);
     link.LinkItem = std::move(reference.item);
     link.LinkTopic = buildTopic(fields.sheet.text());
     failures.note(link.setLinkMode(LinkMode::manual));
