@@ -28,9 +28,9 @@ private:
 
 enum class Transfer { poke, request };
 
-void showLinkFailure(MessageBoxes& messages, const Failure& failure) {
+void showLinkFailure(const Messages& messages, const Failure& failure) {
     messages.show(u"فشلت عملية الربط ، تأكد من تواجد الهدف" + (u'\r' + failure.description),
-                  u"الربط مع الأكسل", rightToLeftMessageFlags);
+                  u"الربط مع الأكسل");
 }
 
 // What a poke sends, or the failure that stops either operation before the link is touched.
@@ -45,7 +45,7 @@ Result<std::u16string_view> checkedFields(const CellFields& fields, Transfer tra
 // The steps run in a fixed order: the item is set before the topic and the topic before the
 // mode, so the conversation opened by the mode is on the new sheet and the transfer addresses
 // the new cell.
-bool transferCell(const CellFields& fields, MessageBoxes& messages, Transfer transfer) {
+bool transferCell(const CellFields& fields, const Messages& messages, Transfer transfer) {
     auto checked = checkedFields(fields, transfer);
     if (!checked.ok()) {
         showLinkFailure(messages, checked.failure());
@@ -70,11 +70,11 @@ bool transferCell(const CellFields& fields, MessageBoxes& messages, Transfer tra
 
 } // namespace
 
-bool pokeCell(const CellFields& fields, MessageBoxes& messages) {
+bool pokeCell(const CellFields& fields, const Messages& messages) {
     return transferCell(fields, messages, Transfer::poke);
 }
 
-bool requestCell(const CellFields& fields, MessageBoxes& messages) {
+bool requestCell(const CellFields& fields, const Messages& messages) {
     return transferCell(fields, messages, Transfer::request);
 }
 

@@ -37,16 +37,44 @@ std::optional<std::u16string> stringValue(HKEY key, const std::wstring& name) {
     }
 }
 
+// Only a REG_DWORD counts: a number written as a string or in eight bytes is no number here.
+std::optional<std::uint32_t> numberValue(HKEY key, const std::wstring& name) {
+    DWORD type = 0;
+    DWORD number = 0;
+    DWORD size = sizeof(number);
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&number),
+                         &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof(number))
+        return std::nullopt;
+    return number;
+}
+
+UniqueHkey openForReading(std::u16string_view application, std::u16string_view section) {
+    UniqueHkey opened;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, KEY_QUERY_VALUE,
+                      opened.put()) != ERROR_SUCCESS)
+        return {};
+    return opened;
+}
+
 } // namespace
 
 std::optional<std::u16string> Win32SettingsStore::read(std::u16string_view application,
                                                        std::u16string_view section,
                                                        std::u16string_view key) {
-    UniqueHkey opened;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, KEY_QUERY_VALUE,
-                      opened.put()) != ERROR_SUCCESS)
+    auto opened = openForReading(application, section);
+    if (!opened)
         return std::nullopt;
     return stringValue(opened.get(), wide(key));
+}
+
+std::optional<std::uint32_t> Win32SettingsStore::readNumber(std::u16string_view application,
+                                                            std::u16string_view section,
+                                                            std::u16string_view key) {
+    auto opened = openForReading(application, section);
+    if (!opened)
+        return std::nullopt;
+    return numberValue(opened.get(), wide(key));
 }
 
 Status Win32SettingsStore::write(std::u16string_view application, std::u16string_view section,

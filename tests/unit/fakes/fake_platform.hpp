@@ -177,6 +177,14 @@ public:
             return std::nullopt;
         return found->second;
     }
+    std::optional<std::uint32_t> readNumber(std::u16string_view application,
+                                            std::u16string_view section,
+                                            std::u16string_view key) override {
+        auto found = numbers.find(name(application, section, key));
+        if (found == numbers.end())
+            return std::nullopt;
+        return found->second;
+    }
     Status write(std::u16string_view application, std::u16string_view section,
                  std::u16string_view key, std::u16string_view value) override {
         writes.emplace_back(value);
@@ -191,6 +199,7 @@ public:
                std::u16string(key);
     }
     std::map<std::u16string, std::u16string> entries;
+    std::map<std::u16string, std::uint32_t> numbers;
     std::vector<std::u16string> writes;
     bool writable = true;
 };
