@@ -49,12 +49,15 @@ std::optional<std::uint32_t> numberValue(HKEY key, const std::wstring& name) {
     return number;
 }
 
-UniqueHkey openForReading(std::u16string_view application, std::u16string_view section) {
+// What valueOf reads of the key's value, or nothing when the section cannot be opened.
+template <class ValueOf>
+auto readValue(std::u16string_view application, std::u16string_view section,
+               std::u16string_view key, ValueOf valueOf) -> decltype(valueOf(HKEY{}, L"")) {
     UniqueHkey opened;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, KEY_QUERY_VALUE,
                       opened.put()) != ERROR_SUCCESS)
-        return {};
-    return opened;
+        return std::nullopt;
+    return valueOf(opened.get(), wide(key));
 }
 
 } // namespace
@@ -62,19 +65,13 @@ UniqueHkey openForReading(std::u16string_view application, std::u16string_view s
 std::optional<std::u16string> Win32SettingsStore::read(std::u16string_view application,
                                                        std::u16string_view section,
                                                        std::u16string_view key) {
-    auto opened = openForReading(application, section);
-    if (!opened)
-        return std::nullopt;
-    return stringValue(opened.get(), wide(key));
+    return readValue(application, section, key, stringValue);
 }
 
 std::optional<std::uint32_t> Win32SettingsStore::readNumber(std::u16string_view application,
                                                             std::u16string_view section,
                                                             std::u16string_view key) {
-    auto opened = openForReading(application, section);
-    if (!opened)
-        return std::nullopt;
-    return numberValue(opened.get(), wide(key));
+    return readValue(application, section, key, numberValue);
 }
 
 Status Win32SettingsStore::write(std::u16string_view application, std::u16string_view section,
