@@ -241,7 +241,7 @@ arabic)
     ;;
 msi)
     # The 64-bit package, installed as an administrator would with nothing of the build
-    # registered; the client is the example it installs.
+    # registered; the clients are the examples it installs.
     package=$3
     [ -f "$package" ] || { fail "no package at $package: build the msi target first"; finish; }
     wine "$server" /UnregServer
@@ -260,6 +260,10 @@ msi)
         "the installed example writes a cell and reads it back"
     expect "$(log_lines | awk -F'\t' '$2 == "poke" { print $3, $4, $7 }')" \
         "Sheet1 R3C2 Hello from Sheetpush" "the cell reached Excel"
+    out=$(timeout 240 wine cscript //nologo "$folder\examples\hello.js" 2>/dev/null | tr -d '\r')
+    wait_server_gone
+    expect "$out" "Written: true, read back: Hello from Sheetpush" \
+        "the installed JScript example does the same"
     status=0
     wine msiexec /x "$(wine_path "$package")" /qn || status=$?
     expect "$status" "0" "the package uninstalls"
