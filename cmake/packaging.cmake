@@ -1,9 +1,11 @@
-# The release packages of a Windows build: a zip (cpack) with the server, the README, the
-# examples, the C/C++ declarations and two command files that register and unregister it; and a
-# Windows Installer package (target msi) with the server, the README and the examples, which
-# registers the server from its own registry table.
+# The release packages of a Windows build: a zip (cpack) with the server, the README with the
+# picture it shows, the changelog, the examples, the C/C++ declarations and two command files
+# that register and unregister it; and a Windows Installer package (target msi) with the server,
+# the README, its picture, the changelog and the examples, which registers the server from its own
+# registry table.
 install(TARGETS Sheetpush RUNTIME DESTINATION . COMPONENT program)
-install(FILES README.md DESTINATION . COMPONENT program)
+install(FILES README.md CHANGELOG.md DESTINATION . COMPONENT program)
+install(FILES docs/window.png DESTINATION docs COMPONENT program)
 install(DIRECTORY examples/ DESTINATION examples COMPONENT program PATTERN CMakeLists.txt EXCLUDE)
 install(FILES packaging/register.cmd packaging/unregister.cmd DESTINATION . COMPONENT zip)
 

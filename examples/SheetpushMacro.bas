@@ -9,6 +9,7 @@ Public Sub CopySelectionThroughSheetpush()
     Const TargetSheet As String = "Sheet1"
     Dim link As Object
     Dim cell As Range
+    Dim copied As String
 
     Set link = CreateObject("Sheetpush.ExcelLinke")
     For Each cell In Selection.Cells
@@ -16,6 +17,9 @@ Public Sub CopySelectionThroughSheetpush()
             MsgBox "Excel refused the cell " & cell.Address
             Exit Sub
         End If
-        cell.Offset(0, 1).Value = link.ImportFromExcel(cell.Column, cell.Row, TargetSheet)
+        ' Excel sends a cell's text followed by CR LF; the copy goes in without them.
+        copied = link.ImportFromExcel(cell.Column, cell.Row, TargetSheet)
+        If Right(copied, 2) = vbCrLf Then copied = Left(copied, Len(copied) - 2)
+        cell.Offset(0, 1).Value = copied
     Next cell
 End Sub

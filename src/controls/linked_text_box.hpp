@@ -4,6 +4,7 @@
 #include "controls/text_box.hpp"
 #include "vocabulary/failure.hpp"
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,6 +12,15 @@
 namespace sheetpush {
 
 enum class LinkMode : std::int16_t { none = 0, manual = 2 };
+
+// How long a link step waits for its partner: the time-out the field is made with, and the one
+// every cell operation sets again.
+inline constexpr std::chrono::milliseconds transferTimeout{10000};
+
+// A wait in the tenths of a second that LinkTimeout counts.
+constexpr std::int16_t tenthsOf(std::chrono::milliseconds wait) {
+    return static_cast<std::int16_t>(wait / std::chrono::milliseconds{100});
+}
 
 // The cell text field: a text box that carries a DDE client link.
 class LinkedTextBox : public TextBox {
@@ -22,7 +32,7 @@ public:
     std::u16string LinkTopic = u"Excel|ورقة1";
     std::u16string LinkItem = u"R1C1";
     // Tenths of a second.
-    std::int16_t LinkTimeout = 100;
+    std::int16_t LinkTimeout = tenthsOf(transferTimeout);
 
     LinkMode linkMode() const { return mode_; }
     // Manual opens the conversation on LinkTopic, or takes up the one still open on that topic;

@@ -1,5 +1,7 @@
 #include "launch/excel_path_discovery.hpp"
 
+#include "controls/messages.hpp"
+
 #include <string_view>
 #include <tuple>
 
@@ -54,7 +56,7 @@ std::optional<std::u16string> discoverExcelPath(FileListBox& files, CommonDialog
             folder = path.substr(0, path.size() - excelNameLength);
         if (folderHoldsExcel(files, folder))
             break;
-        if (!askForExcel(dialog, path))
+        if (runsUnattended(settings) || !askForExcel(dialog, path))
             return std::nullopt;
     }
     rememberExcelPath(settings, path);

@@ -1,5 +1,6 @@
 #include "launch/workbook_launch.hpp"
 
+#include "controls/messages.hpp"
 #include "launch/excel_path_discovery.hpp"
 #include "vocabulary/argument_text.hpp"
 
@@ -16,8 +17,7 @@ bool started(const Result<std::uint32_t>& launched) {
 }
 
 void reportLaunchFailure(Platform& platform) {
-    platform.messageBoxes().show(u"لم أستطع تشغيل الملف", u"الطباعة إلى أكسل",
-                                 rightToLeftMessageFlags);
+    Messages(platform).show(u"لم أستطع تشغيل الملف", u"الطباعة إلى أكسل");
 }
 
 // A Null workbook, like an Empty one, adds nothing after the blank, where every other argument

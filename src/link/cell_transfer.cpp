@@ -4,7 +4,6 @@
 #include "link/cell_text.hpp"
 #include "link/topic.hpp"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,8 +12,6 @@
 namespace sheetpush {
 
 namespace {
-
-constexpr std::int16_t tenSeconds = 100;
 
 // Continue-on-failure: a failed step only replaces the record, and the next step runs.
 class FailureRecord {
@@ -31,9 +28,9 @@ private:
 
 enum class Transfer { poke, request };
 
-void showLinkFailure(MessageBoxes& messages, const Failure& failure) {
+void showLinkFailure(const Messages& messages, const Failure& failure) {
     messages.show(u"فشلت عملية الربط ، تأكد من تواجد الهدف" + (u'\r' + failure.description),
-                  u"الربط مع الأكسل", rightToLeftMessageFlags);
+                  u"الربط مع الأكسل");
 }
 
 // What a poke sends, or the failure that stops either operation before the link is touched.
@@ -48,7 +45,7 @@ Result<std::u16string_view> checkedFields(const CellFields& fields, Transfer tra
 // The steps run in a fixed order: the item is set before the topic and the topic before the
 // mode, so the conversation opened by the mode is on the new sheet and the transfer addresses
 // the new cell.
-bool transferCell(const CellFields& fields, MessageBoxes& messages, Transfer transfer) {
+bool transferCell(const CellFields& fields, const Messages& messages, Transfer transfer) {
     auto checked = checkedFields(fields, transfer);
     if (!checked.ok()) {
         showLinkFailure(messages, checked.failure());
@@ -60,7 +57,7 @@ bool transferCell(const CellFields& fields, MessageBoxes& messages, Transfer tra
     auto reference = buildCellReference(fields.row.text(), fields.column.text());
     failures.note(std::move(reference.parsed));
     auto& link = fields.text;
-    link.LinkTimeout = tenSeconds;
+    link.LinkTimeout = tenthsOf(transferTimeout);
     link.LinkItem = std::move(reference.item);
     link.LinkTopic = buildTopic(fields.sheet.text());
     failures.note(link.setLinkMode(LinkMode::manual));
@@ -73,11 +70,11 @@ bool transferCell(const CellFields& fields, MessageBoxes& messages, Transfer tra
 
 } // namespace
 
-bool pokeCell(const CellFields& fields, MessageBoxes& messages) {
+bool pokeCell(const CellFields& fields, const Messages& messages) {
     return transferCell(fields, messages, Transfer::poke);
 }
 
-bool requestCell(const CellFields& fields, MessageBoxes& messages) {
+bool requestCell(const CellFields& fields, const Messages& messages) {
     return transferCell(fields, messages, Transfer::request);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "controls/linked_text_box.hpp"
+#include "controls/messages.hpp"
 #include "controls/text_box.hpp"
-#include "platform/message_boxes.hpp"
 
 namespace sheetpush {
 
@@ -17,7 +17,7 @@ struct CellFields {
 // The two cell operations: the poke of the text field's text, and the request that puts the
 // cell's value into it. Each returns True when no step failed; otherwise it shows the link
 // failure message with the last failure's description and returns False.
-bool pokeCell(const CellFields& fields, MessageBoxes& messages);
-bool requestCell(const CellFields& fields, MessageBoxes& messages);
+bool pokeCell(const CellFields& fields, const Messages& messages);
+bool requestCell(const CellFields& fields, const Messages& messages);
 
 } // namespace sheetpush

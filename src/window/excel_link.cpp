@@ -73,11 +73,11 @@ CellFields ExcelLink::cellFields() {
 }
 
 bool ExcelLink::SEND() {
-    return pokeCell(cellFields(), platform_.messageBoxes());
+    return pokeCell(cellFields(), Messages(platform_));
 }
 
 bool ExcelLink::Request() {
-    return requestCell(cellFields(), platform_.messageBoxes());
+    return requestCell(cellFields(), Messages(platform_));
 }
 
 void ExcelLink::Command1_Click() {

@@ -10,8 +10,8 @@
 #                         names it $work ($win_work in its Windows form). The servers and the
 #                         programs started here are ended when the script exits.
 #   wine_start_rpcss      starts the RPC service, which out-of-process COM needs
-#   install_excel PROGRAM puts PROGRAM at the default Excel path and stores that path, so that the
-#                         server's start-up asks nobody
+#   install_excel PROGRAM puts PROGRAM at the default Excel path and stores that path as the
+#                         user's only setting, so that the server's start-up asks nobody
 #   register_server       registers the build's Sheetpush.exe
 #   register_bare_server  registers the benchmarks' bare COM server
 #   serve_with_standin [SWITCHES...]
@@ -99,6 +99,8 @@ install_excel() {
     local office="$WINEPREFIX/drive_c/program files/microsoft office/office"
     mkdir -p "$office"
     cp "$1" "$office/Excel.exe"
+    # The Excel path alone, whatever settings a test before this one left behind.
+    wine reg delete 'HKCU\Software\Orvand\Sheetpush' /f >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Orvand\Sheetpush' /v ExcelPath /f \
         /d 'C:\program files\microsoft office\office\Excel.exe' >/dev/null
 }

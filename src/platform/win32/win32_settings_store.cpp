@@ -37,16 +37,41 @@ std::optional<std::u16string> stringValue(HKEY key, const std::wstring& name) {
     }
 }
 
+// Only a REG_DWORD counts: a number written as a string or in eight bytes is no number here.
+std::optional<std::uint32_t> numberValue(HKEY key, const std::wstring& name) {
+    DWORD type = 0;
+    DWORD number = 0;
+    DWORD size = sizeof(number);
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&number),
+                         &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof(number))
+        return std::nullopt;
+    return number;
+}
+
+// What valueOf reads of the key's value, or nothing when the section cannot be opened.
+template <class ValueOf>
+auto readValue(std::u16string_view application, std::u16string_view section,
+               std::u16string_view key, ValueOf valueOf) -> decltype(valueOf(HKEY{}, L"")) {
+    UniqueHkey opened;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, KEY_QUERY_VALUE,
+                      opened.put()) != ERROR_SUCCESS)
+        return std::nullopt;
+    return valueOf(opened.get(), wide(key));
+}
+
 } // namespace
 
 std::optional<std::u16string> Win32SettingsStore::read(std::u16string_view application,
                                                        std::u16string_view section,
                                                        std::u16string_view key) {
-    UniqueHkey opened;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, KEY_QUERY_VALUE,
-                      opened.put()) != ERROR_SUCCESS)
-        return std::nullopt;
-    return stringValue(opened.get(), wide(key));
+    return readValue(application, section, key, stringValue);
+}
+
+std::optional<std::uint32_t> Win32SettingsStore::readNumber(std::u16string_view application,
+                                                            std::u16string_view section,
+                                                            std::u16string_view key) {
+    return readValue(application, section, key, numberValue);
 }
 
 Status Win32SettingsStore::write(std::u16string_view application, std::u16string_view section,

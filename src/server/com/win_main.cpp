@@ -1,5 +1,5 @@
-// Sheetpush.exe: registers or unregisters itself, or runs the start-up procedure and then serves
-// ExcelLinke objects to COM clients on one single-threaded apartment.
+// Sheetpush.exe: shows its switches, registers or unregisters itself, or runs the start-up
+// procedure and then serves ExcelLinke objects to COM clients on one single-threaded apartment.
 #include "platform/win32/link_window.hpp"
 #include "platform/win32/raii.hpp"
 #include "platform/win32/win32_platform.hpp"
@@ -7,6 +7,7 @@
 #include "server/com/command_line.hpp"
 #include "server/com/excel_linke_object.hpp"
 #include "server/com/registration.hpp"
+#include "server/com/standard_streams.hpp"
 #include "server/com/type_library.hpp"
 #include "server/excel_link_mod.hpp"
 
@@ -20,17 +21,9 @@ namespace {
 using namespace sheetpush;
 using namespace sheetpush::com;
 
-// Writes one line on the standard error stream, as UTF-8.
+// One line on the standard error stream.
 void say(const std::wstring& what) {
-    std::wstring line = L"Sheetpush: " + what + L"\n";
-    int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr,
-                                   0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_ERROR_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
-              &written, nullptr);
+    writeError(L"Sheetpush: " + what + L"\n");
 }
 
 // Registration runs silently: only a failure, or what it left in place, says something.
@@ -79,8 +72,20 @@ int run(Request request) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto invocation = invocationOf(processArguments());
-    if (invocation.request == Request::registerServer ||
-        invocation.request == Request::unregisterServer)
+    switch (invocation.request) {
+    case Request::help:
+        writeOutput(usage());
+        return 0;
+    case Request::unknownSwitch:
+        say(L"unknown switch " + invocation.unknown);
+        writeError(usage());
+        return 1;
+    case Request::registerServer:
+    case Request::unregisterServer:
         return registration(invocation);
+    case Request::person:
+    case Request::serve:
+        break;
+    }
     return run(invocation.request);
 }

@@ -74,6 +74,26 @@ case "$case_name" in
 registration)
     wine "$server" -UNREGSERVER
     expect_views HKLM "" "nothing of the server is registered after unregistering"
+
+    # Help on the standard output; a switch the server does not know is an error that shows the
+    # switches too, and neither registers nor starts anything.
+    for switch in '/?' -HELP; do
+        status=0
+        wine "$server" "$switch" >"$work/stdout.txt" 2>"$work/stderr.txt" || status=$?
+        expect "$status" "0" "$switch exits 0"
+        expect "$(head -1 "$work/stdout.txt" | tr -d '\r')" \
+            "Sheetpush 1.1.0.19 (version record 1.01.0019), the automation server of Sheetpush.ExcelLinke." \
+            "$switch names the version in both its forms"
+        expect "$(grep -c '^  /' "$work/stdout.txt")" "5" "$switch lists the switches"
+    done
+    status=0
+    wine "$server" /Register >"$work/stdout.txt" 2>"$work/stderr.txt" || status=$?
+    expect "$status" "1" "an unknown switch exits 1"
+    expect "$(without_wine_noise <"$work/stderr.txt" | head -1)" "Sheetpush: unknown switch /Register" \
+        "an unknown switch is named on the standard error stream"
+    expect "$(grep -c '^  /' "$work/stderr.txt")" "5" "an unknown switch lists the switches there"
+    expect "$(without_wine_noise <"$work/stdout.txt")" "" "and writes nothing on the standard output"
+    expect_views HKLM "" "an unknown switch registers nothing"
     wine "$server" /unregserver
     echo "ok   unregistering what is not registered succeeds"
     out=$(wine "$server" /RegServer 2>&1 | without_wine_noise)
@@ -221,7 +241,7 @@ arabic)
     ;;
 msi)
     # The 64-bit package, installed as an administrator would with nothing of the build
-    # registered; the client is the example it installs.
+    # registered; the clients are the examples it installs.
     package=$3
     [ -f "$package" ] || { fail "no package at $package: build the msi target first"; finish; }
     wine "$server" /UnregServer
@@ -240,6 +260,10 @@ msi)
         "the installed example writes a cell and reads it back"
     expect "$(log_lines | awk -F'\t' '$2 == "poke" { print $3, $4, $7 }')" \
         "Sheet1 R3C2 Hello from Sheetpush" "the cell reached Excel"
+    out=$(timeout 240 wine cscript //nologo "$folder\examples\hello.js" 2>/dev/null | tr -d '\r')
+    wait_server_gone
+    expect "$out" "Written: true, read back: Hello from Sheetpush" \
+        "the installed JScript example does the same"
     status=0
     wine msiexec /x "$(wine_path "$package")" /qn || status=$?
     expect "$status" "0" "the package uninstalls"

@@ -24,11 +24,14 @@ machine_of() {
 }
 
 declare -A machines=([win32]=i386 [win64]=i386:x86-64)
-program_files='README.md
+program_files='CHANGELOG.md
+README.md
 Sheetpush.exe
+docs/window.png
 examples/SheetpushMacro.bas
 examples/cpp_client.cpp
 examples/demo.vbs
+examples/hello.js
 examples/hello.vbs
 examples/open_workbook.vbs'
 
@@ -38,7 +41,7 @@ zip)
     top="$work/$(basename "$package" .zip)"
     expect "$(files_below "$top")" "$(printf '%s\n' "$program_files" include/sheetpush.idl \
         include/sheetpush_h.h include/sheetpush_i.c register.cmd unregister.cmd | LC_ALL=C sort)" \
-        "the zip holds the server, the README, the examples, the declarations and the command files"
+        "the zip holds the server, the README and its picture, the changelog, the examples, the declarations and the command files"
     expect "$(machine_of "$top/Sheetpush.exe")" "${machines[$platform]}" \
         "the zip's server is the $platform build"
     ;;
@@ -46,7 +49,7 @@ msi)
     msiextract -C "$work" "$package" >/dev/null
     folder="$work/Program Files/Sheetpush"
     expect "$(files_below "$folder")" "$program_files" \
-        "the package installs the server, the README and the examples under Program Files"
+        "the package installs the server, the README and its picture, the changelog and the examples under Program Files"
     expect "$(machine_of "$folder/Sheetpush.exe")" "${machines[$platform]}" \
         "the package's server is the $platform build"
     expect "$(msiinfo suminfo "$package" | sed -n 's/^Template: //p')" "Intel;1033" \

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <initializer_list>
 #include <memory>
 #include <ostream>
@@ -15,6 +16,7 @@ namespace sheetpush {
 namespace {
 
 using fakes::DdeStep;
+using namespace std::chrono_literals;
 
 class LinkedTextBoxTest : public ::testing::Test {
 protected:
@@ -44,13 +46,15 @@ TEST_F(LinkedTextBoxTest, ManualModeConnectsOnTheTopicSplitAtTheFirstBar) {
     box.LinkTimeout = 25;
     EXPECT_TRUE(box.setLinkMode(LinkMode::manual).ok());
     EXPECT_EQ(box.linkMode(), LinkMode::manual);
-    EXPECT_EQ(excel.steps, (std::vector<DdeStep>{{DdeStep::connect, u"Excel", u"a|b", u"", 2500}}));
+    EXPECT_EQ(excel.steps,
+              (std::vector<DdeStep>{{DdeStep::connect, u"Excel", u"a|b", u"", 2500ms}}));
 }
 
 TEST_F(LinkedTextBoxTest, TopicWithoutBarIsAllApplication) {
     box.LinkTopic = u"Excel";
     EXPECT_FALSE(box.setLinkMode(LinkMode::manual).ok());
-    EXPECT_EQ(excel.steps, (std::vector<DdeStep>{{DdeStep::connect, u"Excel", u"", u"", 10000}}));
+    EXPECT_EQ(excel.steps,
+              (std::vector<DdeStep>{{DdeStep::connect, u"Excel", u"", u"", transferTimeout}}));
 }
 
 TEST_F(LinkedTextBoxTest, TransfersAfterAFailedConnectNeverReachThePartner) {
@@ -85,7 +89,7 @@ TEST_F(LinkedTextBoxTest, PokeSendsTheTextGivenAndLeavesTheFieldsOwn) {
     ASSERT_TRUE(box.setLinkMode(LinkMode::manual).ok());
     EXPECT_TRUE(box.LinkPoke(u"نص").ok());
     EXPECT_EQ(box.text(), u"نص\r\n");
-    EXPECT_EQ(excel.steps.back(), (DdeStep{DdeStep::poke, u"", u"R2C3", u"نص", 10000}));
+    EXPECT_EQ(excel.steps.back(), (DdeStep{DdeStep::poke, u"", u"R2C3", u"نص", transferTimeout}));
     EXPECT_EQ(excel.cells[u"ورقة1!R2C3"], u"نص");
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <ostream>
+
 namespace sheetpush {
 namespace {
 
@@ -13,6 +16,10 @@ struct SpinnerCase {
     std::int32_t after;
     int notifications;
 };
+
+void PrintTo(const SpinnerCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class SpinnerTest : public ::testing::TestWithParam<SpinnerCase> {};
 

@@ -3,8 +3,10 @@
 #include "vocabulary/portable_formatting.hpp"
 #include "window/window_platform.hpp"
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
+#include <iosfwd>
 #include <map>
 #include <memory>
 #include <optional>
@@ -20,9 +22,12 @@ struct DdeStep {
     std::u16string application;
     std::u16string topicOrItem;
     std::u16string text;
-    std::int64_t timeoutMs = 0;
+    std::chrono::milliseconds timeout{};
     friend bool operator==(const DdeStep&, const DdeStep&) = default;
 };
+
+// A step as a failed expectation shows it: its kind, names and text in UTF-8, and its wait.
+void PrintTo(const DdeStep& step, std::ostream* out);
 
 // Names as DDE compares them, for the ASCII letters the tests use.
 bool sameName(std::u16string_view a, std::u16string_view b);
@@ -68,7 +73,7 @@ public:
     Status poke(std::u16string_view item, std::u16string_view text,
                 std::chrono::milliseconds timeout) override {
         excel_.steps.push_back(
-            {DdeStep::poke, {}, std::u16string(item), std::u16string(text), timeout.count()});
+            {DdeStep::poke, {}, std::u16string(item), std::u16string(text), timeout});
         if (auto refused = refusal(item); !refused.ok())
             return refused;
         if (excel_.readOnly)
@@ -79,7 +84,7 @@ public:
 
     Result<std::u16string> request(std::u16string_view item,
                                    std::chrono::milliseconds timeout) override {
-        excel_.steps.push_back({DdeStep::request, {}, std::u16string(item), {}, timeout.count()});
+        excel_.steps.push_back({DdeStep::request, {}, std::u16string(item), {}, timeout});
         if (auto refused = refusal(item); !refused.ok())
             return refused.failure();
         return excel_.cells[*topic_ + u"!" + std::u16string(item)];
@@ -172,6 +177,14 @@ public:
             return std::nullopt;
         return found->second;
     }
+    std::optional<std::uint32_t> readNumber(std::u16string_view application,
+                                            std::u16string_view section,
+                                            std::u16string_view key) override {
+        auto found = numbers.find(name(application, section, key));
+        if (found == numbers.end())
+            return std::nullopt;
+        return found->second;
+    }
     Status write(std::u16string_view application, std::u16string_view section,
                  std::u16string_view key, std::u16string_view value) override {
         writes.emplace_back(value);
@@ -186,6 +199,7 @@ public:
                std::u16string(key);
     }
     std::map<std::u16string, std::u16string> entries;
+    std::map<std::u16string, std::uint32_t> numbers;
     std::vector<std::u16string> writes;
     bool writable = true;
 };

@@ -116,6 +116,18 @@ TEST_F(Discovery, ChosenExcelIsTestedLikeAStoredOneAndStored) {
     EXPECT_EQ(platform.store.writes, std::vector<std::u16string>{u"E:\\Apps\\Office\\Excel.exe"});
 }
 
+// The dialog would have confirmed Excel; run unattended, it is not shown at all.
+TEST_F(Discovery, RunUnattendedItAsksNobodyAndConfirmsNothing) {
+    platform.store.numbers[u"Orvand/Sheetpush/Unattended"] = 1;
+    store(u"Z:\\Nowhere\\Excel.exe");
+    install(defaultFolder);
+    platform.dialog.answers = {defaultPath};
+
+    EXPECT_FALSE(discover());
+    EXPECT_TRUE(platform.dialog.requests.empty());
+    EXPECT_TRUE(platform.store.writes.empty());
+}
+
 TEST_F(Discovery, AWronglyNamedChoiceBringsTheDialogBackAfreshUntilCancelled) {
     install(u"E:\\Apps\\Office");
     platform.dialog.answers = {u"E:\\Apps\\Office\\xl.exe", u"E:\\Apps\\Office\\xl.exe"};

@@ -115,22 +115,37 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"otherAmpersand", u"&X1", 0}, ParseCase{"signBeforeHex", u"-&H10", 0}),
     [](const auto& info) { return info.param.name; });
 
-class ParseOverflowTest : public ::testing::TestWithParam<std::u16string> {};
+struct OverflowCase {
+    const char* name;
+    std::u16string text;
+};
+
+void PrintTo(const OverflowCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ParseOverflowTest : public ::testing::TestWithParam<OverflowCase> {};
 
 // A long text is named by its beginning only.
 TEST_P(ParseOverflowTest, IsAnOverflowNamingTheText) {
-    auto parsed = parseNumber(GetParam());
+    const auto& text = GetParam().text;
+    auto parsed = parseNumber(text);
     ASSERT_FALSE(parsed.ok());
     EXPECT_EQ(parsed.failure().number, error::overflow);
-    EXPECT_NE(parsed.failure().description.find(GetParam().substr(0, 20)), std::u16string::npos);
+    EXPECT_NE(parsed.failure().description.find(text.substr(0, 20)), std::u16string::npos);
     EXPECT_LT(parsed.failure().description.size(), 120u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, ParseOverflowTest,
-                         ::testing::Values(u"1E400", u"-1e400", u"1.8e308", u" 1 E 4 0 0 ",
-                                           u"1" + std::u16string(400, u'0'),
-                                           u"1e99999999999999999999", u"&H100000000",
-                                           u"&O40000000000"));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ParseOverflowTest,
+    ::testing::Values(OverflowCase{"exponent", u"1E400"}, OverflowCase{"negative", u"-1e400"},
+                      OverflowCase{"justAboveDouble", u"1.8e308"},
+                      OverflowCase{"blanksDropped", u" 1 E 4 0 0 "},
+                      OverflowCase{"fourHundredDigits", u"1" + std::u16string(400, u'0')},
+                      OverflowCase{"hugeExponent", u"1e99999999999999999999"},
+                      OverflowCase{"hexBeyond32Bits", u"&H100000000"},
+                      OverflowCase{"octalBeyond32Bits", u"&O40000000000"}),
+    [](const auto& info) { return info.param.name; });
 
 struct TextCase {
     const char* name;

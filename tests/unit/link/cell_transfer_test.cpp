@@ -50,8 +50,8 @@ TEST_F(CellTransferTest, SendConnectsThenPokesTheNewItemAndLeavesTheText) {
     window.Text1.setText(u"قيمة");
     EXPECT_TRUE(window.SEND());
     EXPECT_EQ(platform.excel.steps,
-              (std::vector<DdeStep>{{DdeStep::connect, u"Excel", u"ورقة1", u"", 10000},
-                                    {DdeStep::poke, u"", u"R3C2", u"قيمة", 10000}}));
+              (std::vector<DdeStep>{{DdeStep::connect, u"Excel", u"ورقة1", u"", transferTimeout},
+                                    {DdeStep::poke, u"", u"R3C2", u"قيمة", transferTimeout}}));
     EXPECT_EQ(platform.excel.cells[u"ورقة1!R3C2"], u"قيمة");
     EXPECT_EQ(window.Text1.text(), u"قيمة");
     EXPECT_TRUE(platform.messages.shown.empty());
@@ -69,8 +69,8 @@ TEST_F(CellTransferTest, RequestPutsTheReplyIntoText1AsSent) {
     EXPECT_TRUE(window.Request());
     EXPECT_EQ(window.Text1.text(), u"line\r\nnext\r\n");
     EXPECT_EQ(platform.excel.steps,
-              (std::vector<DdeStep>{{DdeStep::connect, u"Excel", u"Sheet 2", u"", 10000},
-                                    {DdeStep::request, u"", u"R4C7", u"", 10000}}));
+              (std::vector<DdeStep>{{DdeStep::connect, u"Excel", u"Sheet 2", u"", transferTimeout},
+                                    {DdeStep::request, u"", u"R4C7", u"", transferTimeout}}));
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
@@ -78,7 +78,8 @@ TEST_F(CellTransferTest, AnEmptyTextIsPokedLikeAnyOther) {
     address(u"1", u"1");
     platform.excel.cells[u"ورقة1!R1C1"] = u"before";
     EXPECT_TRUE(window.SEND());
-    EXPECT_EQ(platform.excel.steps.back(), (DdeStep{DdeStep::poke, u"", u"R1C1", u"", 10000}));
+    EXPECT_EQ(platform.excel.steps.back(),
+              (DdeStep{DdeStep::poke, u"", u"R1C1", u"", transferTimeout}));
     EXPECT_EQ(platform.excel.cells[u"ورقة1!R1C1"], u"");
 }
 
@@ -137,8 +138,9 @@ protected:
                          [&](const DdeStep& step) { return step.kind != DdeStep::connect; });
         EXPECT_EQ(transfer == platform.excel.steps.end(), c.transferredItem.empty());
         if (!c.transferredItem.empty() && transfer != platform.excel.steps.end()) {
-            EXPECT_EQ(*transfer, (DdeStep{poked ? DdeStep::poke : DdeStep::request, u"",
-                                          c.transferredItem, poked ? u"text" : u"", 10000}));
+            EXPECT_EQ(*transfer,
+                      (DdeStep{poked ? DdeStep::poke : DdeStep::request, u"", c.transferredItem,
+                               poked ? u"text" : u"", transferTimeout}));
         }
         EXPECT_EQ(window.Text1.text(), u"text");
     }
@@ -218,7 +220,8 @@ TEST_F(CellTransferTest, EveryOperationOpensTheConversationOnTheTopicItJustSet) 
     EXPECT_TRUE(window.SEND());
     address(u"1", u"1", u"ورقة2");
     EXPECT_TRUE(window.SEND());
-    EXPECT_EQ(platform.excel.steps[2], (DdeStep{DdeStep::connect, u"Excel", u"ورقة2", u"", 10000}));
+    EXPECT_EQ(platform.excel.steps[2],
+              (DdeStep{DdeStep::connect, u"Excel", u"ورقة2", u"", transferTimeout}));
     EXPECT_EQ(platform.excel.cells.count(u"ورقة2!R1C1"), 1u);
 }
 

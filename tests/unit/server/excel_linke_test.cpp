@@ -195,7 +195,7 @@ TEST_F(ExcelLinkeTest, ImportReturnsTheCellTextAsACopy) {
         ASSERT_TRUE(result.ok());
         EXPECT_EQ(result.value(), Variant{u"من الخلية\r\n"});
         EXPECT_EQ(platform.excel.steps.back(),
-                  (DdeStep{DdeStep::request, u"", u"R5C3", u"", 10000}));
+                  (DdeStep{DdeStep::request, u"", u"R5C3", u"", transferTimeout}));
         ASSERT_TRUE(linke.Sheetpush(u"later", integer(1), integer(1), sheet).ok());
         EXPECT_EQ(result.value(), Variant{u"من الخلية\r\n"});
     });

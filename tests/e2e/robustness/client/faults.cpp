@@ -1,5 +1,6 @@
 // Excel going away, coming back, hanging and refusing: every call ends within its time-out with
-// False and the link failure message, and the first call after Excel is back succeeds.
+// False and the link failure message, and the first call after Excel is back succeeds. Run
+// unattended, a failing call returns at once and shows nothing.
 
 #include "link.hpp"
 #include "processes.hpp"
@@ -8,6 +9,22 @@
 namespace robustness {
 
 namespace {
+
+// The per-user setting "Unattended" = 1 for as long as this lives.
+class Unattended {
+public:
+    Unattended() {
+        DWORD on = 1;
+        RegSetKeyValueW(HKEY_CURRENT_USER, keyPath, valueName, REG_DWORD, &on, sizeof(on));
+    }
+    ~Unattended() { RegDeleteKeyValueW(HKEY_CURRENT_USER, keyPath, valueName); }
+    Unattended(const Unattended&) = delete;
+    Unattended& operator=(const Unattended&) = delete;
+
+private:
+    static constexpr wchar_t keyPath[] = L"Software\\Orvand\\Sheetpush";
+    static constexpr wchar_t valueName[] = L"Unattended";
+};
 
 class FaultRun {
 public:
@@ -39,6 +56,17 @@ public:
         checks_.expect(shown && shown->rfind(linkFailureText, 0) == 0 &&
                            shown->find(fragment) != std::wstring::npos,
                        what + ": the link failure message says " + utf8(fragment));
+    }
+
+    // Nothing closes boxes here: a box would hold its call until the watchdog ends the client.
+    void failsUnattended(const std::string& what) {
+        Unattended unattended;
+        Watchdog watchdog("a failing call run unattended", 20000);
+        checks_.expect(!link_.push(L"not delivered", 1, ++row_, L"Sheet1"),
+                       what + ": a write returns False at once");
+        checks_.expect(link_.read(1, 1, L"Nowhere").empty(),
+                       what + ": a read of a sheet nobody serves returns an empty text at once");
+        checks_.expect(!FindWindowW(L"#32770", linkFailureTitle), what + ": no box is on screen");
     }
 
 private:
@@ -91,6 +119,8 @@ void faults(e2e::Checks& checks, const std::wstring& work) {
     {
         Process standin = run.standin(L"/refusepokes");
         run.failsWith("Excel refusing pokes", L"رفض");
+        run.failsUnattended("Excel refusing pokes, run unattended");
+        run.failsWith("Excel refusing pokes, attended again", L"رفض");
         standin.kill();
     }
     Process standin = run.standin(L"");
