@@ -2,9 +2,9 @@
 
 #include "link/cell_reference.hpp"
 #include "link/cell_text.hpp"
+#include "link/link_steps.hpp"
 #include "link/topic.hpp"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,8 +13,6 @@
 namespace sheetpush {
 
 namespace {
-
-constexpr std::int16_t tenSeconds = 100;
 
 // Continue-on-failure: a failed step only replaces the record, and the next step runs.
 class FailureRecord {
@@ -30,11 +28,6 @@ private:
 };
 
 enum class Transfer { poke, request };
-
-void showLinkFailure(MessageBoxes& messages, const Failure& failure) {
-    messages.show(u"فشلت عملية الربط ، تأكد من تواجد الهدف" + (u'\r' + failure.description),
-                  u"الربط مع الأكسل", rightToLeftMessageFlags);
-}
 
 // What a poke sends, or the failure that stops either operation before the link is touched.
 Result<std::u16string_view> checkedFields(const CellFields& fields, Transfer transfer) {
@@ -60,7 +53,7 @@ bool transferCell(const CellFields& fields, MessageBoxes& messages, Transfer tra
     auto reference = buildCellReference(fields.row.text(), fields.column.text());
     failures.note(std::move(reference.parsed));
     auto& link = fields.text;
-    link.LinkTimeout = tenSeconds;
+    link.LinkTimeout = linkTimeoutTenths;
     link.LinkItem = std::move(reference.item);
     link.LinkTopic = buildTopic(fields.sheet.text());
     failures.note(link.setLinkMode(LinkMode::manual));
