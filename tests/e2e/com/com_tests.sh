@@ -16,13 +16,19 @@ run_script() {
     run_vbscript "$here/scripts/$script" "$@" || fail "$script ended with $?"
 }
 
+# The identities of class ExcelTable: its CLSID, its type library and its interface.
+readonly table_clsid='{3A8540EA-ECE8-4328-AD3E-E53AB1147FEE}'
+readonly table_libid='{CAD7DB40-233B-4622-B2A4-9304E9CFB5A2}'
+readonly table_iid='{7F41EC35-FBCC-4FF2-804D-7C645C7F4576}'
+
 # The registry keys below the classes of ROOT (HKLM or HKCU) that belong to the server, in one
 # registry VIEW (32 or 64), as reg prints them.
 registry_dump() {
     local key
     for key in 'CLSID\{A500801F-3070-4A68-B1F7-F19A247AA098}' 'Sheetpush.ExcelLinke' \
         'TypeLib\{1483D782-A65D-4537-8B1A-614D71B36BBC}' \
-        'Interface\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}'; do
+        'Interface\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}' "CLSID\\$table_clsid" \
+        'Sheetpush.ExcelTable' "TypeLib\\$table_libid" "Interface\\$table_iid"; do
         wine reg query "$1\\Software\\Classes\\$key" /s "/reg:$2" 2>/dev/null | tr -d '\r' |
             sed '/^$/d; s/ *$//' | grep -v '^reg:' || true
     done
@@ -58,6 +64,32 @@ $classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\\ProxyStubClsid32
     (Default)    REG_SZ    {00020424-0000-0000-C000-000000000046}
 $classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\\TypeLib
     (Default)    REG_SZ    {1483D782-A65D-4537-8B1A-614D71B36BBC}
+    Version    REG_SZ    1.0
+$classes\\CLSID\\$table_clsid\\LocalServer32
+    (Default)    REG_SZ    "$exe"
+$classes\\CLSID\\$table_clsid\\ProgID
+    (Default)    REG_SZ    Sheetpush.ExcelTable
+$classes\\Sheetpush.ExcelTable\\CLSID
+    (Default)    REG_SZ    $table_clsid
+$classes\\TypeLib\\$table_libid\\1.0
+    (Default)    REG_SZ    SheetpushTables
+$classes\\TypeLib\\$table_libid\\1.0\\0
+$classes\\TypeLib\\$table_libid\\1.0\\0\\win32
+    (Default)    REG_SZ    $exe\\2
+$classes\\TypeLib\\$table_libid\\1.0\\0\\win64
+    (Default)    REG_SZ    $exe\\2
+$classes\\TypeLib\\$table_libid\\1.0\\FLAGS
+    (Default)    REG_SZ    0
+$classes\\TypeLib\\$table_libid\\1.0\\HELPDIR
+    (Default)    REG_SZ
+$classes\\Interface\\$table_iid
+    (Default)    REG_SZ    _ExcelTable
+$classes\\Interface\\$table_iid\\ProxyStubClsid
+    (Default)    REG_SZ    {00020424-0000-0000-C000-000000000046}
+$classes\\Interface\\$table_iid\\ProxyStubClsid32
+    (Default)    REG_SZ    {00020424-0000-0000-C000-000000000046}
+$classes\\Interface\\$table_iid\\TypeLib
+    (Default)    REG_SZ    $table_libid
     Version    REG_SZ    1.0
 KEYS
 }
@@ -155,6 +187,21 @@ CLIENT
         "the other copy's entry stays"
     wine reg delete "$classes\TypeLib\{1483D782-A65D-4537-8B1A-614D71B36BBC}" /f /reg:64 \
         >/dev/null
+    # The second type library is named with its resource number, "<path>\2": an entry that names
+    # this copy so, in any letter case, goes; one that names another copy stays, and the line on
+    # the error stream names that copy's executable.
+    tables_library="$classes\\TypeLib\\$table_libid\\1.0\\0"
+    wine "$server" /RegServer
+    wine reg add "$tables_library\win64" /ve /d "${own^^}\2" /f /reg:64 >/dev/null
+    wine reg add "$tables_library\win32" /ve /d "$(wine_path "$copy")\2" /f /reg:64 >/dev/null
+    wine "$server" /UnregServer 2>"$work/stderr.txt"
+    expect "$(registry_dump HKLM 64 | grep -c '^HKEY')" "5" \
+        "a second type library that names another copy keeps its key, with that copy's entry alone"
+    expect "$(wine reg query "$tables_library\win32" /ve /reg:64 2>/dev/null | tr -d '\r' |
+        grep -c 'copy b.*\\2$')" "1" "the other copy's entry stays"
+    expect "$(tr -d '\r' <"$work/stderr.txt" | grep -cF "($(wine_path "$copy")): TypeLib\\$table_libid")" \
+        "1" "the line names the other copy's executable"
+    wine reg delete "$classes\\TypeLib\\$table_libid" /f /reg:64 >/dev/null
     ;;
 per-user)
     # Wine's COM reads classes from HKEY_LOCAL_MACHINE only, so no client can be shown using a
