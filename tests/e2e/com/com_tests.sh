@@ -299,6 +299,47 @@ cpp-client)
     run_checks 120 ComClientTest
     wait_server_gone
     ;;
+tables)
+    # Sheet1, its rows from 3500 on locked, and an Excel in French letters with Feuil1. The script,
+    # then the C++ client, each make three calls that show the link failure message.
+    serve_with_standin /sheet:Sheet1 /lockedfrom:3500
+    start_standin french /letters:LC /sheet:Feuil1
+    wine_start closer "$SHEETPUSH_BIN/MessageBoxCloser.exe" "/title:$link_failure_title" /count:6 \
+        /timeout:120000 "/out:$win_work\box"
+    status=0
+    run_vbscript "$here/scripts/tables.vbs" >"$work/script.raw" || status=$?
+    tr -d '\r' <"$work/script.raw" >"$work/script.out"
+    grep -v '^box$\|^landed ' "$work/script.out" || true
+    expect "$status" 0 "tables.vbs ends with no failed check"
+    expect "$(grep -c '^box$' "$work/script.out")" 3 "the script announced three messages"
+    # Both objects' calls on a sheet go through the one conversation of the link window.
+    expect "$(log_lines | awk -F'\t' '$3 == "Sheet1" && ($2 == "poke" || $2 == "request") { print $1 }' |
+        sort -u | wc -l)" 1 "table calls and cell calls on Sheet1 share one conversation"
+    expect "$(log_lines | awk -F'\t' '$2 == "poke" && $3 == "Feuil1" && $6 == "ok" { print $4 }')" \
+        "L3C2:L4C4" "a table goes to an Excel in French in its letters"
+    run_checks 200 ComClientTest tables
+    wait_server_gone
+    status=0
+    wait "$closer" || status=$?
+    expect "$status" 0 "six messages were shown and closed"
+    script_landed=$(sed -n 's/^landed //p' "$work/script.out")
+    client_landed=$(sed -n 's/^landed //p' "$work/ComClientTest.out" | tr -d '\r')
+    index=0
+    while IFS= read -r fragment; do
+        index=$((index + 1))
+        shown=$(cat "$work/box$index.txt" 2>/dev/null || true)
+        [[ "$shown" == "$link_failure_text"* && "$shown" == *"$fragment"* ]] &&
+            echo "ok   message $index: $fragment" ||
+            fail "message $index reads '$shown', not '$fragment'"
+    done <<FRAGMENTS
+في الخلية (الصف 1، العمود 2) من الجدول: لم يُرسل النص: فيه علامة جدولة
+يمتد الجدول إلى الصف 1048577، بعد آخر صف في الورقة (1048576)
+عدد صفوف الجدول التي كُتبت قبل ذلك: $script_landed من 3000
+في الخلية (الصف 1، العمود 2) من الجدول: لم يُرسل النص: فيه علامة جدولة
+يمتد الجدول إلى العمود 16385، بعد آخر عمود في الورقة (16384)
+عدد صفوف الجدول التي كُتبت قبل ذلك: $client_landed من 3000
+FRAGMENTS
+    ;;
 *)
     echo "unknown case $case_name" >&2
     exit 2
