@@ -15,10 +15,10 @@ namespace {
 
 constexpr std::u16string_view rowEnd = u"\r\n";
 // How long a band that is asked for assumes its cells to be, in units: before any row has been
-// read, far more than most cells hold, so that the first answer stays small; after that, never
-// shorter than a short cell, so that rows that follow a few empty ones cannot make an answer
-// many times bandUnits.
-constexpr std::size_t firstCellUnits = 256;
+// read, several times what a report's cell holds, so that the first answer stays small and yet
+// a block of a hundred rows of ten goes in one; after that, never shorter than a short cell, so
+// that rows that follow a few empty ones cannot make an answer many times bandUnits.
+constexpr std::size_t firstCellUnits = 64;
 constexpr std::size_t shortCellUnits = 16;
 
 // A number as the cell's item writes it, without the blank of its sign position.

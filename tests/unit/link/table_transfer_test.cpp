@@ -188,7 +188,7 @@ TEST_F(TableTransferTest, ATableReadsBackInBandsAsItWasWritten) {
             if (step.kind == DdeStep::request)
                 bandRows.push_back(rowsOf(step.topicOrItem));
         const std::size_t rowUnits = written.columns * (written.at(0, 0).size() + 1) + 1;
-        EXPECT_LE(bandRows.front(), bandUnits / (written.columns * 256)) << written.rows;
+        EXPECT_LE(bandRows.front(), bandUnits / (written.columns * 64)) << written.rows;
         for (auto rows : bandRows)
             EXPECT_LE(rows * rowUnits, bandUnits) << written.rows;
         EXPECT_LE(bandRows.size(), 3u) << written.rows;
