@@ -1,7 +1,7 @@
 #include "link/table_transfer.hpp"
 
 #include "fakes/fake_platform.hpp"
-#include "window/excel_link.hpp"
+#include "link/link_window_test.hpp"
 
 #include <gtest/gtest.h>
 
@@ -42,18 +42,8 @@ std::size_t rowsOf(const std::u16string& item) {
     return colon == std::u16string::npos ? 1 : number(colon + 2) - number(1) + 1;
 }
 
-class TableTransferTest : public ::testing::Test {
+class TableTransferTest : public LinkWindowTest {
 protected:
-    fakes::FakePlatform platform;
-    ExcelLink window{platform};
-
-    void address(const std::u16string& row, const std::u16string& column,
-                 const std::u16string& sheet = u"ورقة1") {
-        window.Text3.setText(row);
-        window.Text2.setText(column);
-        window.Text4.setText(sheet);
-    }
-
     std::vector<DdeStep> pokes() const {
         std::vector<DdeStep> found;
         for (const auto& step : platform.excel.steps)
