@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows benchmarks, runs them under Wine against the Excel stand-in, and prints
-# Sheetpush's cost per call beside its baselines, with the ratios, in one table.
+# Sheetpush's cost per call beside its baselines, with the ratios, in one table, and whole tables
+# beside the cells they hold.
 #   bench/run.sh [build dir, default build/windows-x64] [calls, default 2000]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,7 +9,7 @@ build=${1:-$root/build/windows-x64}
 calls=${2:-2000}
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
 cmake --build "$build" -j2 --target Sheetpush ExcelStandin BareServer ComBench DdeBench \
-    OverallBench >/dev/null
+    OverallBench TableBench >/dev/null
 source "$root/tests/e2e/wine_env.sh"
 wine_env_init "$build" bench-overall
 register_bare_server
@@ -98,3 +99,38 @@ BEGIN {
         (english > 0 ? french / english : 0)
     goal("from VBScript, three sheets", vbsturn, vbs)
 }'
+
+# Whole tables, from C++ and from the script, each timing its own calls.
+measure tables "$SHEETPUSH_BIN/TableBench.exe" 5
+cp "$root/bench/overall/table_bench.vbs" "$work/"
+measure script-tables cscript //nologo "$(wine_path "$work/table_bench.vbs")" 3
+[ "$(value script-tables script-failures)" = 0 ] || echo "the script's table calls did not all do what they should" >&2
+for client in "C++:tables:" "VBScript:script-tables:script-"; do
+    IFS=: read -r name file prefix <<<"$client"
+    awk -v client="$name" -v table="$(value "$file" "${prefix}table-100x10")" \
+        -v cells="$(value "$file" "${prefix}cells-1000")" -v one="$(value "$file" "${prefix}sheetpush-one")" \
+        -v read="$(value "$file" "${prefix}import-100x10")" \
+        -v write_big="$(value "$file" "${prefix}table-10000x10-write")" \
+        -v read_big="$(value "$file" "${prefix}table-10000x10-read")" '
+function row(what, ms, base, baseName) {
+    if (ms <= 0) { printf "%-56s %10s\n", what, "failed"; return }
+    printf "%-56s %10.3f", what, ms
+    if (base > 0) printf "   x%.2f of %s", ms / base, baseName
+    printf "\n"
+}
+function big(what, ms) {
+    if (ms <= 0) { printf "%-56s %10s\n", what, "failed"; return }
+    printf "%-56s %10.1f   %.2f us per cell\n", what, ms, ms * 1000 / 100000
+}
+BEGIN {
+    printf "\nwhole tables from %-38s %10s\n", client, "ms"
+    row("one Sheetpush", one)
+    row("a 100 x 10 table by one SheetpushTable", table, one, "one Sheetpush")
+    row("the same 1,000 cells by 1,000 Sheetpush", cells, table, "the table")
+    row("ImportTable of the 100 x 10 block", read, one, "one Sheetpush")
+    big("a 10,000 x 10 table written whole", write_big)
+    big("the 10,000 x 10 table read back whole", read_big)
+    printf "goal, a 100 x 10 SheetpushTable at most 3 x one Sheetpush: %s (x%.2f)\n",
+        (one > 0 && table > 0 && table <= 3 * one ? "met" : "not met"), (one > 0 ? table / one : 0)
+}'
+done

@@ -7,4 +7,4 @@ if errorlevel 1 (
     echo Sheetpush could not be registered. Is this prompt running as administrator?
     exit /b 1
 )
-echo Sheetpush.ExcelLinke is registered.
+echo Sheetpush.ExcelLinke and Sheetpush.ExcelTable are registered.

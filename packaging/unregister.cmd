@@ -6,4 +6,4 @@ if errorlevel 1 (
     echo Sheetpush could not be unregistered. Is this prompt running as administrator?
     exit /b 1
 )
-echo Sheetpush.ExcelLinke is no longer registered.
+echo Sheetpush.ExcelLinke and Sheetpush.ExcelTable are no longer registered.

@@ -29,8 +29,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     sheetpush::win32::ComApartment apartment;
     if (FAILED(apartment.status()))
         return 1;
-    ClassObjectRegistration registration(CLSID_BareServer, [](REFIID iid, void** out) {
+    const ObjectMaker make = [](REFIID iid, void** out) {
         return makeObject<BareObject>()->QueryInterface(iid, out);
-    });
+    };
+    ClassObjectRegistration registration({{CLSID_BareServer, make}});
     return FAILED(serveUntilReleased(registration)) ? 1 : 0;
 }

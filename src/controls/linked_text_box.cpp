@@ -41,20 +41,24 @@ Status LinkedTextBox::setLinkMode(LinkMode mode) {
     return {};
 }
 
-Status LinkedTextBox::LinkPoke(std::u16string_view text) {
+Status LinkedTextBox::LinkPokePart(std::u16string_view part, std::u16string_view whole) {
     if (!connected_)
         return noConversation(LinkTopic);
-    return connected_->poke(LinkItem, text, waitOf(LinkTimeout));
+    return connected_->pokePart(LinkItem, part, whole, waitOf(LinkTimeout));
 }
 
 Status LinkedTextBox::LinkRequest() {
-    if (!connected_)
-        return noConversation(LinkTopic);
-    auto reply = connected_->request(LinkItem, waitOf(LinkTimeout));
+    auto reply = LinkRequestValue();
     if (!reply.ok())
         return reply.failure();
     setText(std::move(reply).value());
     return {};
+}
+
+Result<std::u16string> LinkedTextBox::LinkRequestValue() {
+    if (!connected_)
+        return noConversation(LinkTopic);
+    return connected_->request(LinkItem, waitOf(LinkTimeout));
 }
 
 } // namespace sheetpush

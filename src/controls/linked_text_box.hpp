@@ -41,9 +41,14 @@ public:
 
     // Sends text, what the field's text comes to in the cell, to LinkItem; the field's own text
     // is left as it was.
-    Status LinkPoke(std::u16string_view text);
+    Status LinkPoke(std::u16string_view text) { return LinkPokePart(text, text); }
+    // Sends part, the first of the parts of whole that go to other items after it, to LinkItem,
+    // in a text format that carries all of whole (DdeConversation::pokePart).
+    Status LinkPokePart(std::u16string_view part, std::u16string_view whole);
     // Replaces the text with LinkItem's value exactly as sent; a failure leaves the text.
     Status LinkRequest();
+    // LinkItem's value exactly as sent; the text is left as it is.
+    Result<std::u16string> LinkRequestValue();
 
 private:
     ConversationCache conversations_;

@@ -90,14 +90,14 @@ public:
         return inner_->isFor(application, topic);
     }
 
-    Status poke(std::u16string_view item, std::u16string_view text,
-                std::chrono::milliseconds timeout) override {
+    Status pokePart(std::u16string_view item, std::u16string_view part, std::u16string_view whole,
+                    std::chrono::milliseconds timeout) override {
         auto cell = itemInLetters(item, letters_);
         if (!cell)
-            return inner_->poke(item, text, timeout);
+            return inner_->pokePart(item, part, whole, timeout);
         const auto deadline = Clock::now() + timeout;
         const CellLetters used = letters_;
-        auto poked = inner_->poke(*cell, text, timeout);
+        auto poked = inner_->pokePart(*cell, part, whole, timeout);
         settled_ = settled_ || poked.ok();
         if (poked.ok() || !mayBeTheLetters(poked.failure()))
             return poked;
@@ -107,7 +107,7 @@ public:
         const auto wait = left(deadline);
         if (wait.count() <= 0)
             return poked;
-        return inner_->poke(*itemInLetters(item, letters_), text, wait);
+        return inner_->pokePart(*itemInLetters(item, letters_), part, whole, wait);
     }
 
     Result<std::u16string> request(std::u16string_view item,

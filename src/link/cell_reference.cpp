@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 #include <system_error>
-#include <utility>
 
 namespace sheetpush {
 
@@ -169,14 +168,24 @@ std::u16string numberText(double value) {
     return text;
 }
 
+std::u16string cellItem(double row, double column) {
+    std::u16string item;
+    appendPiece(item, u'R', row);
+    appendPiece(item, u'C', column);
+    return item;
+}
+
 CellReference buildCellReference(std::u16string_view rowText, std::u16string_view columnText) {
     CellReference reference;
-    for (auto [letter, text] : {std::pair{u'R', rowText}, std::pair{u'C', columnText}}) {
-        auto number = parseNumber(text);
-        if (!number.ok())
+    double numbers[2] = {0, 0};
+    for (int place : {0, 1}) {
+        auto number = parseNumber(place == 0 ? rowText : columnText);
+        if (number.ok())
+            numbers[place] = number.value();
+        else
             reference.parsed = number.failure();
-        appendPiece(reference.item, letter, number.ok() ? number.value() : 0.0);
     }
+    reference.item = cellItem(numbers[0], numbers[1]);
     return reference;
 }
 

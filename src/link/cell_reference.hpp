@@ -16,6 +16,10 @@ Result<double> parseNumber(std::u16string_view text);
 // below 1E15 have no decimal point, larger ones use the exponent form, 15 significant digits.
 std::u16string numberText(double value);
 
+// The R1C1 item of the cell at row and column: "R", the row's number text without a blank in
+// its sign position, "C", the column's the same way.
+std::u16string cellItem(double row, double column);
+
 // The R1C1 item and, when a row or column text overflowed, the later of those failures; an
 // overflowing number stands as 0, a cell Excel refuses.
 struct CellReference {

@@ -2,6 +2,7 @@
 
 #include "link/cell_reference.hpp"
 #include "link/cell_text.hpp"
+#include "link/link_steps.hpp"
 #include "link/topic.hpp"
 
 #include <optional>
@@ -27,11 +28,6 @@ private:
 };
 
 enum class Transfer { poke, request };
-
-void showLinkFailure(const Messages& messages, const Failure& failure) {
-    messages.show(u"فشلت عملية الربط ، تأكد من تواجد الهدف" + (u'\r' + failure.description),
-                  u"الربط مع الأكسل");
-}
 
 // What a poke sends, or the failure that stops either operation before the link is touched.
 Result<std::u16string_view> checkedFields(const CellFields& fields, Transfer transfer) {

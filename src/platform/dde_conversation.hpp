@@ -28,8 +28,18 @@ public:
     virtual bool isFor(std::u16string_view application, std::u16string_view topic) const = 0;
 
     // Sends text to item on the open conversation; a refusal is a failure.
-    virtual Status poke(std::u16string_view item, std::u16string_view text,
-                        std::chrono::milliseconds timeout) = 0;
+    Status poke(std::u16string_view item, std::u16string_view text,
+                std::chrono::milliseconds timeout) {
+        return pokePart(item, text, text, timeout);
+    }
+
+    // Sends part, the first of the parts of whole that go to items one after another on this
+    // conversation, to item. The text format is chosen for all of whole: when the format the
+    // conversation sends text in cannot carry whole exactly, nothing is sent, and a conversation
+    // that has yet to choose one chooses only a format that carries whole. So no later part is
+    // refused for its format once an earlier one has gone.
+    virtual Status pokePart(std::u16string_view item, std::u16string_view part,
+                            std::u16string_view whole, std::chrono::milliseconds timeout) = 0;
 
     // Asks for item's value; the reply is returned exactly as the partner sent it.
     virtual Result<std::u16string> request(std::u16string_view item,

@@ -2,15 +2,11 @@
 
 #include "vocabulary/failure.hpp"
 #include "vocabulary/variant.hpp"
-#include "window/excel_link.hpp"
 #include "window/window_platform.hpp"
 
 #include <cstdint>
 
 namespace sheetpush {
-
-// The calling thread's link window, created on first use and kept until the thread ends.
-ExcelLink& threadLinkWindow(WindowPlatform& platform);
 
 // The public automation class. It has no state of its own: every instance works on the link
 // window of the thread that serves it.

@@ -62,6 +62,12 @@ inline std::u16string excerpt(std::u16string_view name) {
     return std::u16string(name.substr(0, kept)) + u"…";
 }
 
+// A whole number as a description writes it: its digits, after a "-" when it is negative.
+inline std::u16string decimalText(long long number) {
+    const auto digits = std::to_string(number);
+    return {digits.begin(), digits.end()};
+}
+
 // A runtime error number that automation clients know, and the failure that carries it with the
 // description of the case at hand.
 struct ErrorNumber {

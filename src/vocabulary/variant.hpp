@@ -2,10 +2,12 @@
 
 #include "vocabulary/failure.hpp"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace sheetpush {
 
@@ -39,10 +41,23 @@ struct Date {
     double days = 0;
     friend bool operator==(Date, Date) = default;
 };
-// An array, or any other value that has no string form; vartype is its automation type.
+// A value of an automation type the core has no model for; vartype is that type.
 struct Unconvertible {
     std::uint16_t vartype = 0;
     friend bool operator==(Unconvertible, Unconvertible) = default;
+};
+// An array as a client passes one: the lower bound and length of each dimension, and the
+// elements laid out as an automation array lays them out, the first dimension's index changing
+// fastest.
+struct Array {
+    struct Dimension {
+        std::int32_t lowerBound = 0;
+        std::size_t length = 0;
+        friend bool operator==(const Dimension&, const Dimension&) = default;
+    };
+    std::vector<Dimension> dimensions;
+    std::vector<Variant> elements;
+    friend bool operator==(const Array&, const Array&) = default;
 };
 // A reference to another variant, as a client passes a variable.
 struct VariantRef {
@@ -53,9 +68,9 @@ struct VariantRef {
 // The automation value the core takes and returns.
 class Variant {
 public:
-    using Value =
-        std::variant<Empty, Null, std::int16_t, std::int32_t, float, double, Currency, bool, Date,
-                     std::u16string, std::shared_ptr<AutomationObject>, Unconvertible, VariantRef>;
+    using Value = std::variant<Empty, Null, std::int16_t, std::int32_t, float, double, Currency,
+                               bool, Date, std::u16string, std::shared_ptr<AutomationObject>, Array,
+                               Unconvertible, VariantRef>;
 
     Variant() = default;
     template <class T>

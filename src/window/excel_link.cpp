@@ -41,8 +41,7 @@ void fieldToSpinner(const TextBox& field, Spinner& spinner) {
 }
 
 void spinnerToField(const Spinner& spinner, TextBox& field) {
-    const auto digits = std::to_string(spinner.value());
-    field.setText(std::u16string(digits.begin(), digits.end()));
+    field.setText(decimalText(spinner.value()));
 }
 
 // Each control's write runs the other's step inside it; the chain ends because a spinner set to
@@ -78,6 +77,14 @@ bool ExcelLink::SEND() {
 
 bool ExcelLink::Request() {
     return requestCell(cellFields(), Messages(platform_));
+}
+
+bool ExcelLink::SendTable(const TextTable& table) {
+    return pokeTable(cellFields(), table, Messages(platform_));
+}
+
+std::optional<TextTable> ExcelLink::RequestTable(std::size_t rows, std::size_t columns) {
+    return requestTable(cellFields(), rows, columns, Messages(platform_));
 }
 
 void ExcelLink::Command1_Click() {

@@ -6,11 +6,14 @@
 #include "controls/spinner.hpp"
 #include "controls/text_box.hpp"
 #include "link/cell_transfer.hpp"
+#include "link/table_transfer.hpp"
 #include "window/window_platform.hpp"
 #include "window/window_view.hpp"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace sheetpush {
 
@@ -37,6 +40,12 @@ public:
     // The cell operations: True when no step failed, else False after the link failure message.
     bool SEND();
     bool Request();
+
+    // The table operations on the block whose top left cell Text3 and Text2 name on sheet Text4,
+    // through Text1's link; Text1's own text is no table's and stays as it is. Each shows the link
+    // failure message when it fails.
+    bool SendTable(const TextTable& table);
+    std::optional<TextTable> RequestTable(std::size_t rows, std::size_t columns);
 
     // Events of the controls, for a window that is on screen.
     void Command1_Click();

@@ -70,7 +70,7 @@ ansi-refusal)
     # the closer's Arabic title survives it.
     export WINE_ENV_LOCALE=C.UTF-8
     start_standin standin /textonly /sheet:Sheet1
-    driver_with_boxes ansirefusal 2 Sheet1
+    driver_with_boxes ansirefusal 4 Sheet1
     ;;
 languages)
     start_standin french /letters:LC /sheet:Feuil1

@@ -88,6 +88,7 @@ using UniqueScreenDc = UniqueResource<ReleasedBy<HDC, releaseScreenDc>>;
 // A device context of one's own, from CreateCompatibleDC.
 using UniqueMemoryDc = UniqueResource<ReleasedBy<HDC, DeleteDC>>;
 using UniqueBstr = UniqueResource<ReleasedBy<BSTR, SysFreeString>>;
+using UniqueSafeArray = UniqueResource<ReleasedBy<SAFEARRAY*, SafeArrayDestroy>>;
 
 // A BSTR holding a copy of text, NULs included; owns nothing when the allocation failed.
 inline UniqueBstr copyBstr(std::wstring_view text) {
@@ -158,6 +159,28 @@ private:
     HGLOBAL memory_;
     void* data_;
     std::size_t size_;
+};
+
+// The elements of a safe array, in place, for the lifetime of this object; data() is null when
+// the array could not be locked.
+class SafeArrayData {
+public:
+    explicit SafeArrayData(SAFEARRAY* array) : array_(array) {
+        if (array_ && FAILED(SafeArrayAccessData(array_, &data_)))
+            data_ = nullptr;
+    }
+    SafeArrayData(const SafeArrayData&) = delete;
+    SafeArrayData& operator=(const SafeArrayData&) = delete;
+    ~SafeArrayData() {
+        if (data_)
+            SafeArrayUnaccessData(array_);
+    }
+
+    void* data() const { return data_; }
+
+private:
+    SAFEARRAY* array_;
+    void* data_ = nullptr;
 };
 
 } // namespace sheetpush::win32

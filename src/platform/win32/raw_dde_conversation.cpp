@@ -347,18 +347,23 @@ auto RawDdeConversation::inTextFormats(Attempt attempt) -> decltype(attempt(UINT
     }
 }
 
-Status RawDdeConversation::poke(std::u16string_view item, std::u16string_view text,
-                                std::chrono::milliseconds timeout) {
+Status RawDdeConversation::pokePart(std::u16string_view item, std::u16string_view part,
+                                    std::u16string_view whole, std::chrono::milliseconds timeout) {
     lastTimeout_ = timeout;
     Deadline deadline(timeout);
     PartnerWait waiting;
     if (!partner_)
         return error::ddeNoConversation(u"لا توجد محادثة مفتوحة لإرسال البند " + quoted(item));
-    return inTextFormats([&](UINT format) { return pokeAs(format, item, text, deadline); });
+    return inTextFormats([&](UINT format) { return pokeAs(format, item, part, whole, deadline); });
 }
 
+// The parts that follow go in the format this one settles on, so it goes in CF_TEXT only when
+// the code page carries all of whole; the conversion of the text itself checks a part that is
+// the whole.
 Status RawDdeConversation::pokeAs(UINT format, std::u16string_view item, std::u16string_view text,
-                                  const Deadline& deadline) {
+                                  std::u16string_view whole, const Deadline& deadline) {
+    if (format == CF_TEXT && whole.size() > text.size() && !exactAnsi(whole))
+        return uncarried(item);
     auto bytes = textBytes(format, text);
     if (!bytes)
         return uncarried(item);

@@ -20,7 +20,8 @@ namespace sheetpush::win32 {
 // other windows do not act on what other programs send them meanwhile (partner_wait.hpp). Text goes
 // as CF_UNICODETEXT when the partner takes it and as CF_TEXT in the ANSI code page otherwise; the
 // choice is made once per conversation. A text that the code page cannot carry exactly is not
-// sent as CF_TEXT at all. A partner may name the sheet asked for qualified by its workbook.
+// sent as CF_TEXT at all, nor is the first part of a whole that it cannot carry. A partner may name
+// the sheet asked for qualified by its workbook.
 class RawDdeConversation : public DdeConversation {
 public:
     RawDdeConversation() = default;
@@ -31,8 +32,8 @@ public:
     Status connect(std::u16string_view application, std::u16string_view topic,
                    std::chrono::milliseconds timeout) override;
     bool isFor(std::u16string_view application, std::u16string_view topic) const override;
-    Status poke(std::u16string_view item, std::u16string_view text,
-                std::chrono::milliseconds timeout) override;
+    Status pokePart(std::u16string_view item, std::u16string_view part, std::u16string_view whole,
+                    std::chrono::milliseconds timeout) override;
     Result<std::u16string> request(std::u16string_view item,
                                    std::chrono::milliseconds timeout) override;
 
@@ -56,7 +57,7 @@ private:
 
     template <class Attempt> auto inTextFormats(Attempt attempt) -> decltype(attempt(UINT{}));
     Status pokeAs(UINT format, std::u16string_view item, std::u16string_view text,
-                  const Deadline& deadline);
+                  std::u16string_view whole, const Deadline& deadline);
     Result<std::u16string> requestAs(UINT format, std::u16string_view item,
                                      const Deadline& deadline);
     Result<MSG> exchange(UINT message, LPARAM lParam, UniqueAtom item, UINT expected,

@@ -3,20 +3,17 @@
 #include "platform/win32/raii.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "server/com/com_ptr.hpp"
-#include "sheetpush_h.h"
 
 namespace sheetpush::com {
 
 namespace {
 
-constexpr wchar_t errorSource[] = L"Sheetpush.ExcelLinke";
-
-void setErrorObject(const Failure& failure) {
+void setErrorObject(const Failure& failure, const ErrorSource& source) {
     ComPtr<ICreateErrorInfo> created;
     if (FAILED(CreateErrorInfo(created.put())))
         return;
-    created->SetGUID(IID__ExcelLinke);
-    created->SetSource(const_cast<LPOLESTR>(errorSource));
+    created->SetGUID(source.iid);
+    created->SetSource(const_cast<LPOLESTR>(source.progId));
     created->SetDescription(const_cast<LPOLESTR>(win32::wide(failure.description).c_str()));
     if (auto info = created.query<IErrorInfo>())
         SetErrorInfo(0, info.get());
@@ -28,12 +25,12 @@ HRESULT errorCode(std::int32_t number) {
     return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, static_cast<WORD>(number));
 }
 
-HRESULT reportFailure(const Failure& failure, EXCEPINFO* exception) {
-    setErrorObject(failure);
+HRESULT reportFailure(const Failure& failure, const ErrorSource& source, EXCEPINFO* exception) {
+    setErrorObject(failure, source);
     if (!exception)
         return errorCode(failure.number);
     *exception = {};
-    exception->bstrSource = win32::copyBstr(errorSource).detach();
+    exception->bstrSource = win32::copyBstr(source.progId).detach();
     exception->bstrDescription = win32::copyBstr(win32::wide(failure.description)).detach();
     exception->scode = errorCode(failure.number);
     return DISP_E_EXCEPTION;

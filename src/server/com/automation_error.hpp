@@ -10,10 +10,17 @@ namespace sheetpush::com {
 // part under FACILITY_CONTROL, which late-bound clients turn back into the plain number.
 HRESULT errorCode(std::int32_t number);
 
+// Whose failure it is: the class's ProgID, which clients see as the error's source, and the
+// interface whose method failed.
+struct ErrorSource {
+    const wchar_t* progId;
+    IID iid;
+};
+
 // Reports a failed call. The error object is set for every caller (vtable callers ask for it
 // through ISupportErrorInfo); a dispatch caller's EXCEPINFO gets the number and description and
 // the call answers DISP_E_EXCEPTION, a vtable call answers the error's own HRESULT.
-HRESULT reportFailure(const Failure& failure, EXCEPINFO* exception);
+HRESULT reportFailure(const Failure& failure, const ErrorSource& source, EXCEPINFO* exception);
 
 // The failure a dispatch call's exception describes; numbers that are not runtime errors are
 // reported as "no default member", the meaning of a failed default-value call.

@@ -33,29 +33,36 @@ HRESULT ClassFactory::LockServer(BOOL lock) {
     return S_OK;
 }
 
-ClassObjectRegistration::ClassObjectRegistration(REFCLSID clsid, ObjectMaker make)
-    : clsid_(clsid), factory_(makeObject<ClassFactory>(std::move(make))) {}
+ClassObjectRegistration::ClassObjectRegistration(const std::vector<ServedClass>& classes) {
+    for (const auto& served : classes)
+        classes_.push_back({served.clsid, makeObject<ClassFactory>(served.make), std::nullopt});
+}
 
 ClassObjectRegistration::~ClassObjectRegistration() {
     withdraw();
-    CoDisconnectObject(factory_.get(), 0);
+    for (auto& served : classes_)
+        CoDisconnectObject(served.factory.get(), 0);
 }
 
 HRESULT ClassObjectRegistration::publish() {
-    if (cookie_)
-        return S_OK;
-    DWORD cookie = 0;
-    HRESULT result = CoRegisterClassObject(clsid_, factory_.get(), CLSCTX_LOCAL_SERVER,
-                                           REGCLS_MULTIPLEUSE | REGCLS_SUSPENDED, &cookie);
-    if (FAILED(result))
-        return result;
-    cookie_ = cookie;
+    for (auto& served : classes_) {
+        if (served.cookie)
+            continue;
+        DWORD cookie = 0;
+        HRESULT result =
+            CoRegisterClassObject(served.clsid, served.factory.get(), CLSCTX_LOCAL_SERVER,
+                                  REGCLS_MULTIPLEUSE | REGCLS_SUSPENDED, &cookie);
+        if (FAILED(result))
+            return result;
+        served.cookie = cookie;
+    }
     return CoResumeClassObjects();
 }
 
 void ClassObjectRegistration::withdraw() {
-    if (cookie_)
-        CoRevokeClassObject(*std::exchange(cookie_, std::nullopt));
+    for (auto& served : classes_)
+        if (served.cookie)
+            CoRevokeClassObject(*std::exchange(served.cookie, std::nullopt));
 }
 
 } // namespace sheetpush::com

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace sheetpush::com {
 
@@ -28,24 +29,34 @@ private:
     ObjectMaker make_;
 };
 
-// The class object, published for local activation while the server takes new clients. Several
-// clients share one process (multiple use). Withdrawn, no new client finds it, while clients that
-// already hold it can still ask it for objects; when the registration goes, their hold is cut, so
-// that a late call fails at once rather than wait on a server that has stopped serving.
+// A class the server makes objects of.
+struct ServedClass {
+    CLSID clsid;
+    ObjectMaker make;
+};
+
+// The class objects, published for local activation while the server takes new clients. Several
+// clients share one process (multiple use). Withdrawn, no new client finds them, while clients
+// that already hold one can still ask it for objects; when the registration goes, their hold is
+// cut, so that a late call fails at once rather than wait on a server that has stopped serving.
 class ClassObjectRegistration {
 public:
-    ClassObjectRegistration(REFCLSID clsid, ObjectMaker make);
+    explicit ClassObjectRegistration(const std::vector<ServedClass>& classes);
     ClassObjectRegistration(const ClassObjectRegistration&) = delete;
     ClassObjectRegistration& operator=(const ClassObjectRegistration&) = delete;
     ~ClassObjectRegistration();
 
+    // Every class object is registered before any is let out, so that a client finds all or none.
     HRESULT publish();
     void withdraw();
 
 private:
-    CLSID clsid_;
-    ComPtr<ClassFactory> factory_;
-    std::optional<DWORD> cookie_;
+    struct ClassObject {
+        CLSID clsid;
+        ComPtr<ClassFactory> factory;
+        std::optional<DWORD> cookie;
+    };
+    std::vector<ClassObject> classes_;
 };
 
 } // namespace sheetpush::com

@@ -6,8 +6,8 @@
 
 namespace sheetpush::com {
 
-// The most parameters any method of the interface takes.
-inline constexpr UINT maxParameters = 4;
+// The most parameters any method of the interfaces takes.
+inline constexpr UINT maxParameters = 5;
 
 using OrderedArguments = std::array<const VARIANT*, maxParameters>;
 

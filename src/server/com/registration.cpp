@@ -136,12 +136,28 @@ std::wstring_view unquoted(std::wstring_view path) {
     return path;
 }
 
-// As Windows compares paths: without regard to case, whether or not they stand in quotes.
+// As Windows compares paths: without regard to case.
 bool samePath(std::wstring_view a, std::wstring_view b) {
-    a = unquoted(a);
-    b = unquoted(b);
     return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// What an entry's data adds after the server's path, such as the "\2" of a type library in the
+// executable's second TYPELIB resource; a closing quote is no part of it.
+std::wstring_view resourceSuffix(const RegistryEntry& entry) {
+    auto after = entry.data.substr(entry.data.find(serverToken) + serverToken.size());
+    if (after.starts_with(L'"'))
+        after.remove_prefix(1);
+    return after;
+}
+
+// The executable that a value of an entry naming the server names: the value without what its
+// entry adds after the path, and without quotes, around the path or around the whole value.
+std::wstring_view executableNamed(std::wstring_view value, const RegistryEntry& entry) {
+    value = unquoted(value);
+    if (auto suffix = resourceSuffix(entry); !suffix.empty() && value.ends_with(suffix))
+        value.remove_suffix(suffix.size());
+    return unquoted(value);
 }
 
 // A string value as one view holds it; nothing when it is absent or no string.
@@ -177,7 +193,7 @@ public:
         note(trees_, std::wstring(tree));
         note(views_, view.name);
     }
-    void addCopy(std::wstring_view path) { note(copies_, std::wstring(unquoted(path))); }
+    void addCopy(std::wstring_view path) { note(copies_, std::wstring(path)); }
 
     std::optional<std::wstring> line(const Root& root) const {
         if (trees_.empty())
@@ -238,10 +254,11 @@ private:
         auto named = readString(root_, view_, classesKey(below), entry.name);
         if (!named)
             return std::nullopt;
-        if (samePath(*named, dataOf(entry, server_)))
+        const auto executable = executableNamed(*named, entry);
+        if (samePath(executable, server_))
             return removeTree(root_, view_, below);
         namesAnother = true;
-        left_.addCopy(*named);
+        left_.addCopy(executable);
         return std::nullopt;
     }
 
@@ -255,10 +272,14 @@ private:
 } // namespace
 
 RegistrationOutcome registerServer(RegistryScope scope) {
-    // An executable whose type library cannot be read registers nothing.
-    ComPtr<ITypeLib> library;
-    if (HRESULT result = loadOwnTypeLibrary(library); FAILED(result))
-        return {failed(L"reading the type library", static_cast<DWORD>(result)), std::nullopt};
+    // An executable whose type libraries cannot be read registers nothing.
+    for (unsigned resource : {excelLinkeLibrary, excelTableLibrary}) {
+        ComPtr<ITypeLib> library;
+        if (HRESULT result = loadOwnTypeLibrary(resource, library); FAILED(result))
+            return {failed(L"reading the type library " + std::to_wstring(resource),
+                           static_cast<DWORD>(result)),
+                    std::nullopt};
+    }
     auto root = rootOf(scope);
     auto server = executablePath();
     for (const auto& view : views)

@@ -17,7 +17,7 @@ struct RegistrationOutcome {
 // alone (HKEY_CURRENT_USER\Software\Classes, which needs no rights).
 enum class RegistryScope { machine, user };
 
-// Registers the class, its ProgID, the type library in the executable's own resource and the
+// Registers each class, its ProgID, its type library in the executable's own resources and its
 // interface for the automation marshaler, with the executable's full path as the local server,
 // through both registry views. It takes over whatever another copy registered there.
 RegistrationOutcome registerServer(RegistryScope scope);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace sheetpush::com {
 
 std::wstring executablePath() {
@@ -16,8 +18,11 @@ std::wstring executablePath() {
     }
 }
 
-HRESULT loadOwnTypeLibrary(ComPtr<ITypeLib>& library) {
-    return LoadTypeLibEx(executablePath().c_str(), REGKIND_NONE, library.put());
+// A library file's path followed by a backslash and a number names the TYPELIB resource of that
+// number.
+HRESULT loadOwnTypeLibrary(unsigned resource, ComPtr<ITypeLib>& library) {
+    const auto path = executablePath() + L"\\" + std::to_wstring(resource);
+    return LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.put());
 }
 
 HRESULT interfaceHalf(ITypeLib& library, REFIID iid, ComPtr<ITypeInfo>& half) {

@@ -5,7 +5,9 @@
 #include "server/com/automation_error.hpp"
 #include "server/com/automation_object.hpp"
 
+#include <cstring>
 #include <memory>
+#include <vector>
 
 namespace sheetpush::com {
 
@@ -88,12 +90,93 @@ const VARIANT& referred(const VARIANT& argument) {
     return *target;
 }
 
+// An element of an array of type as a variant that only borrows it: each type the core models
+// sits at the start of a VARIANT's value, a DECIMAL across the whole VARIANT.
+Variant elementValue(VARTYPE type, const unsigned char* element, std::size_t size) {
+    if (type == VT_VARIANT) {
+        const auto& variant = *reinterpret_cast<const VARIANT*>(element);
+        // An array inside an array is no cell's value: its type is all that is kept, however
+        // deep the arrays go.
+        if (referred(variant).vt & VT_ARRAY)
+            return Unconvertible{static_cast<VARTYPE>(referred(variant).vt & ~VT_BYREF)};
+        return coreValue(variant);
+    }
+    VARIANT view;
+    VariantInit(&view);
+    if (type == VT_DECIMAL && size == sizeof(DECIMAL))
+        std::memcpy(&view.decVal, element, size);
+    else if (size <= sizeof(view.llVal))
+        std::memcpy(&view.llVal, element, size);
+    else
+        return Unconvertible{type};
+    view.vt = type;
+    return directValue(view);
+}
+
+// The dimensions as the client's language numbers them, first to last; the safe array holds
+// its bounds the other way round.
+Variant arrayValue(SAFEARRAY* array) {
+    VARTYPE type = VT_EMPTY;
+    if (!array || FAILED(SafeArrayGetVartype(array, &type)))
+        return Unconvertible{VT_ARRAY};
+    Array value;
+    std::size_t count = 1;
+    for (UINT dimension = 1; dimension <= SafeArrayGetDim(array); ++dimension) {
+        LONG lower = 0;
+        LONG upper = -1;
+        SafeArrayGetLBound(array, dimension, &lower);
+        SafeArrayGetUBound(array, dimension, &upper);
+        std::size_t length = upper >= lower ? static_cast<std::size_t>(upper) - lower + 1 : 0;
+        value.dimensions.push_back({lower, length});
+        count *= length;
+    }
+    win32::SafeArrayData data(array);
+    if (count && !data.data())
+        return Unconvertible{static_cast<VARTYPE>(VT_ARRAY | type)};
+    const std::size_t size = SafeArrayGetElemsize(array);
+    value.elements.reserve(count);
+    for (std::size_t index = 0; index < count; ++index)
+        value.elements.push_back(elementValue(
+            type, static_cast<const unsigned char*>(data.data()) + index * size, size));
+    return value;
+}
+
+// The client's array holds variants, as a client's own arrays do, in the core array's dimensions.
+HRESULT clientArray(const Array& array, VARIANT& out) {
+    std::vector<SAFEARRAYBOUND> bounds;
+    std::size_t count = 1;
+    for (const auto& dimension : array.dimensions) {
+        bounds.push_back({static_cast<ULONG>(dimension.length), dimension.lowerBound});
+        count *= dimension.length;
+    }
+    if (bounds.empty() || count != array.elements.size())
+        return E_UNEXPECTED;
+    win32::UniqueSafeArray created(
+        SafeArrayCreate(VT_VARIANT, static_cast<UINT>(bounds.size()), bounds.data()));
+    if (!created)
+        return E_OUTOFMEMORY;
+    {
+        win32::SafeArrayData data(created.get());
+        if (count && !data.data())
+            return E_OUTOFMEMORY;
+        auto* elements = static_cast<VARIANT*>(data.data());
+        for (std::size_t index = 0; index < count; ++index)
+            if (HRESULT made = clientValue(array.elements[index], elements[index]); FAILED(made))
+                return made;
+    }
+    out.vt = VT_ARRAY | VT_VARIANT;
+    out.parray = created.detach();
+    return S_OK;
+}
+
 } // namespace
 
 Variant coreValue(const VARIANT& passed) {
     const VARIANT& argument = referred(passed);
     if (argument.vt & VT_ARRAY)
-        return Unconvertible{static_cast<std::uint16_t>(argument.vt & ~VT_BYREF)};
+        return arrayValue(!(argument.vt & VT_BYREF) ? argument.parray
+                          : argument.pparray        ? *argument.pparray
+                                                    : nullptr);
     if (!(argument.vt & VT_BYREF))
         return directValue(argument);
     win32::UniqueVariant value;
@@ -131,6 +214,8 @@ HRESULT clientValue(const Variant& result, VARIANT& out) {
         out.boolVal = result.as<bool>() ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;
     }
+    if (result.holds<Array>())
+        return clientArray(result.as<Array>(), out);
     if (!result.holds<std::u16string>())
         return E_UNEXPECTED;
     // An empty text is still an allocated string: clients tell it from a null string.

@@ -1,11 +1,13 @@
 // Sheetpush.exe: shows its switches, registers or unregisters itself, or runs the start-up
-// procedure and then serves ExcelLinke objects to COM clients on one single-threaded apartment.
+// procedure and then serves ExcelLinke and ExcelTable objects to COM clients on one
+// single-threaded apartment.
 #include "platform/win32/link_window.hpp"
 #include "platform/win32/raii.hpp"
 #include "platform/win32/win32_platform.hpp"
 #include "server/com/class_factory.hpp"
 #include "server/com/command_line.hpp"
 #include "server/com/excel_linke_object.hpp"
+#include "server/com/excel_table_object.hpp"
 #include "server/com/registration.hpp"
 #include "server/com/standard_streams.hpp"
 #include "server/com/type_library.hpp"
@@ -43,16 +45,30 @@ int registration(const Invocation& invocation) {
                       : unregisterServer(invocation.scope));
 }
 
-// Publishes the class and serves until the last client lets go.
+// The interface half of a dual interface in one of the executable's own type libraries.
+HRESULT ownInterfaceHalf(unsigned library, REFIID iid, ComPtr<ITypeInfo>& half) {
+    ComPtr<ITypeLib> loaded;
+    HRESULT result = loadOwnTypeLibrary(library, loaded);
+    return FAILED(result) ? result : interfaceHalf(*loaded.get(), iid, half);
+}
+
+// A maker of objects of one class, each described by the same interface half.
+template <class Object> ObjectMaker makerOf(WindowPlatform& platform, ComPtr<ITypeInfo> half) {
+    return [&platform, half](REFIID iid, void** out) {
+        return makeObject<Object>(platform, half)->QueryInterface(iid, out);
+    };
+}
+
+// Publishes both classes and serves until the last client lets go.
 int serveClients(WindowPlatform& platform) {
-    ComPtr<ITypeLib> library;
-    ComPtr<ITypeInfo> described;
-    if (FAILED(loadOwnTypeLibrary(library)) ||
-        FAILED(interfaceHalf(*library.get(), IID__ExcelLinke, described)))
+    ComPtr<ITypeInfo> linke;
+    ComPtr<ITypeInfo> table;
+    if (FAILED(ownInterfaceHalf(excelLinkeLibrary, IID__ExcelLinke, linke)) ||
+        FAILED(ownInterfaceHalf(excelTableLibrary, IID__ExcelTable, table)))
         return 1;
-    ClassObjectRegistration registration(CLSID_ExcelLinke, [&](REFIID iid, void** out) {
-        return makeObject<ExcelLinkeObject>(platform, described)->QueryInterface(iid, out);
-    });
+    ClassObjectRegistration registration(
+        {{CLSID_ExcelLinke, makerOf<ExcelLinkeObject>(platform, linke)},
+         {CLSID_ExcelTable, makerOf<ExcelTableObject>(platform, table)}});
     // A link window that a person brings on screen moves its focus with Tab.
     return FAILED(serveUntilReleased(registration, win32::routeLinkWindowKeys)) ? 1 : 0;
 }

@@ -2,6 +2,8 @@
 // calls through IDispatch with the forms an argument can take (numbers of every width, values by
 // reference, named arguments), and the way failures arrive.
 // It needs the server registered and the Excel stand-in serving "Sheet1".
+//
+//   ComClientTest.exe [tables]
 
 #include "platform/win32/raii.hpp"
 #include "platform/win32/win32_platform.hpp"
@@ -12,10 +14,12 @@
 #include "support/checks.hpp"
 #include "support/client_objects.hpp"
 #include "support/late_bound.hpp"
+#include "table_checks.hpp"
 
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -267,9 +271,14 @@ void checkErrorObject(e2e::Checks& checks) {
 
 } // namespace
 
-int wmain() {
+// With "tables", class ExcelTable's checks (table_checks.hpp) alone.
+int wmain(int argc, wchar_t** argv) {
     sheetpush::win32::ComApartment apartment;
     e2e::Checks checks;
+    if (argc > 1 && std::wstring_view(argv[1]) == L"tables") {
+        e2e::checkTables(checks);
+        return checks.exitCode();
+    }
     {
         Client client(checks);
         if (client.ready()) {

@@ -16,13 +16,19 @@ run_script() {
     run_vbscript "$here/scripts/$script" "$@" || fail "$script ended with $?"
 }
 
+# The identities of class ExcelTable: its CLSID, its type library and its interface.
+readonly table_clsid='{3A8540EA-ECE8-4328-AD3E-E53AB1147FEE}'
+readonly table_libid='{CAD7DB40-233B-4622-B2A4-9304E9CFB5A2}'
+readonly table_iid='{7F41EC35-FBCC-4FF2-804D-7C645C7F4576}'
+
 # The registry keys below the classes of ROOT (HKLM or HKCU) that belong to the server, in one
 # registry VIEW (32 or 64), as reg prints them.
 registry_dump() {
     local key
     for key in 'CLSID\{A500801F-3070-4A68-B1F7-F19A247AA098}' 'Sheetpush.ExcelLinke' \
         'TypeLib\{1483D782-A65D-4537-8B1A-614D71B36BBC}' \
-        'Interface\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}'; do
+        'Interface\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}' "CLSID\\$table_clsid" \
+        'Sheetpush.ExcelTable' "TypeLib\\$table_libid" "Interface\\$table_iid"; do
         wine reg query "$1\\Software\\Classes\\$key" /s "/reg:$2" 2>/dev/null | tr -d '\r' |
             sed '/^$/d; s/ *$//' | grep -v '^reg:' || true
     done
@@ -58,6 +64,32 @@ $classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\\ProxyStubClsid32
     (Default)    REG_SZ    {00020424-0000-0000-C000-000000000046}
 $classes\\Interface\\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\\TypeLib
     (Default)    REG_SZ    {1483D782-A65D-4537-8B1A-614D71B36BBC}
+    Version    REG_SZ    1.0
+$classes\\CLSID\\$table_clsid\\LocalServer32
+    (Default)    REG_SZ    "$exe"
+$classes\\CLSID\\$table_clsid\\ProgID
+    (Default)    REG_SZ    Sheetpush.ExcelTable
+$classes\\Sheetpush.ExcelTable\\CLSID
+    (Default)    REG_SZ    $table_clsid
+$classes\\TypeLib\\$table_libid\\1.0
+    (Default)    REG_SZ    SheetpushTables
+$classes\\TypeLib\\$table_libid\\1.0\\0
+$classes\\TypeLib\\$table_libid\\1.0\\0\\win32
+    (Default)    REG_SZ    $exe\\2
+$classes\\TypeLib\\$table_libid\\1.0\\0\\win64
+    (Default)    REG_SZ    $exe\\2
+$classes\\TypeLib\\$table_libid\\1.0\\FLAGS
+    (Default)    REG_SZ    0
+$classes\\TypeLib\\$table_libid\\1.0\\HELPDIR
+    (Default)    REG_SZ
+$classes\\Interface\\$table_iid
+    (Default)    REG_SZ    _ExcelTable
+$classes\\Interface\\$table_iid\\ProxyStubClsid
+    (Default)    REG_SZ    {00020424-0000-0000-C000-000000000046}
+$classes\\Interface\\$table_iid\\ProxyStubClsid32
+    (Default)    REG_SZ    {00020424-0000-0000-C000-000000000046}
+$classes\\Interface\\$table_iid\\TypeLib
+    (Default)    REG_SZ    $table_libid
     Version    REG_SZ    1.0
 KEYS
 }
@@ -175,6 +207,21 @@ CLIENT
         "the other copy's entry stays"
     wine reg delete "$classes\TypeLib\{1483D782-A65D-4537-8B1A-614D71B36BBC}" /f /reg:64 \
         >/dev/null
+    # The second type library is named with its resource number, "<path>\2": an entry that names
+    # this copy so, in any letter case, goes; one that names another copy stays, and the line on
+    # the error stream names that copy's executable.
+    tables_library="$classes\\TypeLib\\$table_libid\\1.0\\0"
+    wine "$server" /RegServer
+    wine reg add "$tables_library\win64" /ve /d "${own^^}\2" /f /reg:64 >/dev/null
+    wine reg add "$tables_library\win32" /ve /d "$(wine_path "$copy")\2" /f /reg:64 >/dev/null
+    wine "$server" /UnregServer 2>"$work/stderr.txt"
+    expect "$(registry_dump HKLM 64 | grep -c '^HKEY')" "5" \
+        "a second type library that names another copy keeps its key, with that copy's entry alone"
+    expect "$(wine reg query "$tables_library\win32" /ve /reg:64 2>/dev/null | tr -d '\r' |
+        grep -c 'copy b.*\\2$')" "1" "the other copy's entry stays"
+    expect "$(tr -d '\r' <"$work/stderr.txt" | grep -cF "($(wine_path "$copy")): TypeLib\\$table_libid")" \
+        "1" "the line names the other copy's executable"
+    wine reg delete "$classes\\TypeLib\\$table_libid" /f /reg:64 >/dev/null
     ;;
 per-user)
     # Wine's COM reads classes from HKEY_LOCAL_MACHINE only, so no client can be shown using a
@@ -275,6 +322,47 @@ cpp-client)
     serve_with_standin
     run_checks 120 ComClientTest
     wait_server_gone
+    ;;
+tables)
+    # Sheet1, its rows from 3500 on locked, and an Excel in French letters with Feuil1. The script,
+    # then the C++ client, each make three calls that show the link failure message.
+    serve_with_standin /sheet:Sheet1 /lockedfrom:3500
+    start_standin french /letters:LC /sheet:Feuil1
+    wine_start closer "$SHEETPUSH_BIN/MessageBoxCloser.exe" "/title:$link_failure_title" /count:6 \
+        /timeout:120000 "/out:$win_work\box"
+    status=0
+    run_vbscript "$here/scripts/tables.vbs" >"$work/script.raw" || status=$?
+    tr -d '\r' <"$work/script.raw" >"$work/script.out"
+    grep -v '^box$\|^landed ' "$work/script.out" || true
+    expect "$status" 0 "tables.vbs ends with no failed check"
+    expect "$(grep -c '^box$' "$work/script.out")" 3 "the script announced three messages"
+    # Both objects' calls on a sheet go through the one conversation of the link window.
+    expect "$(log_lines | awk -F'\t' '$3 == "Sheet1" && ($2 == "poke" || $2 == "request") { print $1 }' |
+        sort -u | wc -l)" 1 "table calls and cell calls on Sheet1 share one conversation"
+    expect "$(log_lines | awk -F'\t' '$2 == "poke" && $3 == "Feuil1" && $6 == "ok" { print $4 }')" \
+        "L3C2:L4C4" "a table goes to an Excel in French in its letters"
+    run_checks 200 ComClientTest tables
+    wait_server_gone
+    status=0
+    wait "$closer" || status=$?
+    expect "$status" 0 "six messages were shown and closed"
+    script_landed=$(sed -n 's/^landed //p' "$work/script.out")
+    client_landed=$(sed -n 's/^landed //p' "$work/ComClientTest.out" | tr -d '\r')
+    index=0
+    while IFS= read -r fragment; do
+        index=$((index + 1))
+        shown=$(cat "$work/box$index.txt" 2>/dev/null || true)
+        [[ "$shown" == "$link_failure_text"* && "$shown" == *"$fragment"* ]] &&
+            echo "ok   message $index: $fragment" ||
+            fail "message $index reads '$shown', not '$fragment'"
+    done <<FRAGMENTS
+في الخلية (الصف 1، العمود 2) من الجدول: لم يُرسل النص: فيه علامة جدولة
+يمتد الجدول إلى الصف 1048577، بعد آخر صف في الورقة (1048576)
+عدد صفوف الجدول التي كُتبت قبل ذلك: $script_landed من 3000
+في الخلية (الصف 1، العمود 2) من الجدول: لم يُرسل النص: فيه علامة جدولة
+يمتد الجدول إلى العمود 16385، بعد آخر عمود في الورقة (16384)
+عدد صفوف الجدول التي كُتبت قبل ذلك: $client_landed من 3000
+FRAGMENTS
     ;;
 *)
     echo "unknown case $case_name" >&2

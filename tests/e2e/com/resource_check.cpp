@@ -76,8 +76,10 @@ void checkResources(e2e::Checks& checks, const e2e::ServerImage& image) {
     checks.expect(!image.resource(RT_VERSION, MAKEINTRESOURCEW(1), english).empty(),
                   "version record in language 1033");
     checks.expect(!image.resource(L"TYPELIB", MAKEINTRESOURCEW(1), english).empty() &&
+                      !image.resource(L"TYPELIB", MAKEINTRESOURCEW(2), english).empty() &&
                       !image.resource(L"_IID_EXCELLINKE", MAKEINTRESOURCEW(1), english).empty(),
-                  "named resources found by the system's own lookup, in language 1033");
+                  "named resources, both type libraries among them, found by the system's own "
+                  "lookup, in language 1033");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-// Checks the type library a server build carries: the library's identity, the dual interface
-// with its three methods as late- and early-bound clients see them, and the creatable class.
+// Checks the type libraries a server build carries, ExcelLinke's and ExcelTable's: each library's
+// identity, its dual interface with its methods as late- and early-bound clients see them, and
+// its creatable class.
 //
 //   TypeLibraryCheck.exe <Sheetpush.exe> win32|win64
 
@@ -7,6 +8,7 @@
 #include "server/com/com_ptr.hpp"
 #include "server_image.hpp"
 #include "sheetpush_h.h"
+#include "sheetpush_tables_h.h"
 #include "support/checks.hpp"
 #include "support/text.hpp"
 
@@ -15,6 +17,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -40,16 +43,61 @@ struct Method {
     VARTYPE result;
 };
 
-const std::vector<Method> methods = {
-    {L"Sheetpush",
-     0x60030000,
-     {{L"txt", VT_VARIANT}, {L"Col", VT_VARIANT}, {L"Row", VT_VARIANT}, {L"Sheet", VT_VARIANT}},
-     VT_VARIANT},
-    {L"ImportFromExcel",
-     0x60030001,
-     {{L"Col", VT_VARIANT}, {L"Row", VT_VARIANT}, {L"Sheet", VT_VARIANT}},
-     VT_VARIANT},
-    {L"ExcelLinking", 0x60030002, {{L"XLS", VT_VARIANT}, {L"ExcelShow", VT_I4}}, VT_BOOL},
+// One of the libraries: its TYPELIB resource, names and identities, and its interface's methods.
+struct Library {
+    unsigned resource;
+    const wchar_t* name;
+    GUID libid;
+    const wchar_t* interfaceName;
+    GUID iid;
+    const wchar_t* className;
+    GUID clsid;
+    std::vector<Method> methods;
+    // What its checks' labels begin with.
+    std::string label;
+};
+
+const Library libraries[] = {
+    {1,
+     L"Sheetpush",
+     LIBID_Sheetpush,
+     L"_ExcelLinke",
+     IID__ExcelLinke,
+     L"ExcelLinke",
+     CLSID_ExcelLinke,
+     {{L"Sheetpush",
+       0x60030000,
+       {{L"txt", VT_VARIANT}, {L"Col", VT_VARIANT}, {L"Row", VT_VARIANT}, {L"Sheet", VT_VARIANT}},
+       VT_VARIANT},
+      {L"ImportFromExcel",
+       0x60030001,
+       {{L"Col", VT_VARIANT}, {L"Row", VT_VARIANT}, {L"Sheet", VT_VARIANT}},
+       VT_VARIANT},
+      {L"ExcelLinking", 0x60030002, {{L"XLS", VT_VARIANT}, {L"ExcelShow", VT_I4}}, VT_BOOL}},
+     ""},
+    {2,
+     L"SheetpushTables",
+     LIBID_SheetpushTables,
+     L"_ExcelTable",
+     IID__ExcelTable,
+     L"ExcelTable",
+     CLSID_ExcelTable,
+     {{L"SheetpushTable",
+       0x60030000,
+       {{L"Values", VT_VARIANT},
+        {L"Col", VT_VARIANT},
+        {L"Row", VT_VARIANT},
+        {L"Sheet", VT_VARIANT}},
+       VT_BOOL},
+      {L"ImportTable",
+       0x60030001,
+       {{L"Col", VT_VARIANT},
+        {L"Row", VT_VARIANT},
+        {L"Cols", VT_VARIANT},
+        {L"Rows", VT_VARIANT},
+        {L"Sheet", VT_VARIANT}},
+       VT_VARIANT}},
+     "SheetpushTables: "},
 };
 
 bool same(BSTR text, const wchar_t* expected) {
@@ -116,6 +164,26 @@ using TypeAttributes =
 using FunctionDescription =
     Lent<ITypeInfo, FUNCDESC, &ITypeInfo::GetFuncDesc, &ITypeInfo::ReleaseFuncDesc>;
 
+// The checks of one library, each label beginning with the library's.
+class LibraryChecks {
+public:
+    LibraryChecks(e2e::Checks& checks, const Library& library)
+        : checks_(checks), library_(library) {}
+
+    const Library& library() const { return library_; }
+    void expect(bool condition, std::string_view what) {
+        checks_.expect(condition, library_.label + std::string(what));
+    }
+    template <class Actual, class Expected>
+    void equal(const Actual& actual, const Expected& expected, std::string_view what) {
+        checks_.equal(actual, expected, library_.label + std::string(what));
+    }
+
+private:
+    e2e::Checks& checks_;
+    const Library& library_;
+};
+
 bool pointerTo(const TYPEDESC& type, VARTYPE pointee) {
     return type.vt == VT_PTR && type.lptdesc && type.lptdesc->vt == pointee;
 }
@@ -124,11 +192,12 @@ bool plainParameter(const ELEMDESC& element, USHORT flags) {
     return element.paramdesc.wParamFlags == flags;
 }
 
-void checkLibrary(e2e::Checks& checks, ITypeLib& library, SYSKIND syskind) {
+void checkLibrary(LibraryChecks& checks, ITypeLib& library, SYSKIND syskind) {
+    const Library& expected = checks.library();
     LibraryAttributes attributes(library);
     checks.expect(static_cast<bool>(attributes), "library attributes readable");
     if (attributes) {
-        checks.expect(attributes->guid == LIBID_Sheetpush, "LIBID is the fixed one");
+        checks.expect(attributes->guid == expected.libid, "LIBID is the fixed one");
         checks.equal(attributes->lcid, LCID{0}, "locale 0");
         checks.equal(attributes->syskind, syskind, "syskind of this build");
         checks.expect(attributes->wMajorVerNum == 1 && attributes->wMinorVerNum == 0,
@@ -138,7 +207,7 @@ void checkLibrary(e2e::Checks& checks, ITypeLib& library, SYSKIND syskind) {
     }
     BSTR name = nullptr;
     library.GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
-    checks.expect(same(name, L"Sheetpush"), "library named Sheetpush");
+    checks.expect(same(name, expected.name), "library named " + e2e::utf8(expected.name));
     SysFreeString(name);
     checks.expect(hasNoHelp(library, MEMBERID_NIL), "library has no help");
     if (auto library2 = ComPtr<ITypeLib>(&library).query<ITypeLib2>())
@@ -146,7 +215,7 @@ void checkLibrary(e2e::Checks& checks, ITypeLib& library, SYSKIND syskind) {
     checks.equal(library.GetTypeInfoCount(), 2u, "two type descriptions");
 }
 
-void checkNames(e2e::Checks& checks, ITypeInfo& info, const Method& method) {
+void checkNames(LibraryChecks& checks, ITypeInfo& info, const Method& method) {
     std::vector<BSTR> names(method.parameters.size() + 2, nullptr);
     UINT count = 0;
     info.GetNames(method.id, names.data(), static_cast<UINT>(names.size()), &count);
@@ -159,17 +228,18 @@ void checkNames(e2e::Checks& checks, ITypeInfo& info, const Method& method) {
 }
 
 // The interface half: what the vtable holds, right after IDispatch's seven methods.
-void checkInterfaceHalf(e2e::Checks& checks, ITypeInfo& half) {
+void checkInterfaceHalf(LibraryChecks& checks, ITypeInfo& half) {
+    const auto& methods = checks.library().methods;
     TypeAttributes attributes(half);
     if (!attributes)
         return checks.expect(false, "interface half readable");
     checks.equal(attributes->typekind, TKIND_INTERFACE, "interface half is TKIND_INTERFACE");
-    checks.expect(attributes->guid == IID__ExcelLinke, "IID is the fixed one");
+    checks.expect(attributes->guid == checks.library().iid, "IID is the fixed one");
     checks.equal(attributes->wTypeFlags, dualFlags, "interface type flags 0x11D0");
     checks.expect(attributes->wMajorVerNum == 1 && attributes->wMinorVerNum == 0,
                   "interface version 1.0");
     checks.expect(attributes->cFuncs == methods.size() && attributes->cVars == 0,
-                  "three methods and no properties");
+                  std::to_string(methods.size()) + " methods and no properties");
     checks.equal(attributes->cImplTypes, 1, "derives from one interface");
     HREFTYPE base = 0;
     ComPtr<ITypeInfo> baseInfo;
@@ -222,16 +292,18 @@ void checkInterfaceHalf(e2e::Checks& checks, ITypeInfo& half) {
 }
 
 // The dispatch half: what late-bound clients read; the result is lifted out of the parameters.
-void checkDispatchHalf(e2e::Checks& checks, ITypeInfo& dispatch) {
+void checkDispatchHalf(LibraryChecks& checks, ITypeInfo& dispatch) {
+    const Library& expected = checks.library();
     TypeAttributes attributes(dispatch);
     if (!attributes)
         return checks.expect(false, "dispatch half readable");
     checks.equal(attributes->typekind, TKIND_DISPATCH, "first description is the dual one");
-    checks.expect(nameOf(dispatch, MEMBERID_NIL) == L"_ExcelLinke", "interface named _ExcelLinke");
+    checks.expect(nameOf(dispatch, MEMBERID_NIL) == expected.interfaceName,
+                  "interface named " + e2e::utf8(expected.interfaceName));
     // Wine's loader clears the oleautomation bit on this half only; the file holds 0x11D0.
     checks.equal(attributes->wTypeFlags | TYPEFLAG_FOLEAUTOMATION, dualFlags,
                  "dispatch half type flags");
-    for (const Method& method : methods) {
+    for (const Method& method : expected.methods) {
         std::string label = e2e::utf8(method.name) + " (dispatch): ";
         UINT index = 0;
         while (index < attributes->cFuncs &&
@@ -254,13 +326,15 @@ void checkDispatchHalf(e2e::Checks& checks, ITypeInfo& dispatch) {
     }
 }
 
-void checkClass(e2e::Checks& checks, ITypeInfo& coclass) {
+void checkClass(LibraryChecks& checks, ITypeInfo& coclass) {
+    const Library& expected = checks.library();
     TypeAttributes attributes(coclass);
     if (!attributes)
         return checks.expect(false, "class readable");
     checks.equal(attributes->typekind, TKIND_COCLASS, "second description is the class");
-    checks.expect(nameOf(coclass, MEMBERID_NIL) == L"ExcelLinke", "class named ExcelLinke");
-    checks.expect(attributes->guid == CLSID_ExcelLinke, "CLSID is the fixed one");
+    checks.expect(nameOf(coclass, MEMBERID_NIL) == expected.className,
+                  "class named " + e2e::utf8(expected.className));
+    checks.expect(attributes->guid == expected.clsid, "CLSID is the fixed one");
     checks.equal(attributes->wTypeFlags, TYPEFLAG_FCANCREATE, "class type flags 2");
     checks.expect(attributes->wMajorVerNum == 1 && attributes->wMinorVerNum == 0,
                   "class version 1.0");
@@ -272,8 +346,8 @@ void checkClass(e2e::Checks& checks, ITypeInfo& coclass) {
                  SUCCEEDED(coclass.GetRefTypeOfImplType(0, &implemented)) &&
                  SUCCEEDED(coclass.GetRefTypeInfo(implemented, interfaceInfo.put()));
     checks.expect(found && flags == IMPLTYPEFLAG_FDEFAULT &&
-                      nameOf(*interfaceInfo.get(), MEMBERID_NIL) == L"_ExcelLinke",
-                  "_ExcelLinke is the default interface");
+                      nameOf(*interfaceInfo.get(), MEMBERID_NIL) == expected.interfaceName,
+                  e2e::utf8(expected.interfaceName) + " is the default interface");
     checks.expect(hasNoHelp(coclass, MEMBERID_NIL), "class has no help");
 }
 
@@ -297,14 +371,36 @@ private:
 // The resource written to a file of its own and loaded as any type library file is, which
 // works the same for a 32-bit build opened as data.
 HRESULT loadFromResource(const e2e::ServerImage& image, const TemporaryFile& file,
-                         ComPtr<ITypeLib>& library, e2e::Checks& checks) {
-    auto bytes = image.resource(L"TYPELIB", MAKEINTRESOURCEW(1));
+                         ComPtr<ITypeLib>& library, LibraryChecks& checks) {
+    const auto resource = checks.library().resource;
+    auto bytes = image.resource(L"TYPELIB", MAKEINTRESOURCEW(resource));
     checks.expect(bytes.size() > 4 && std::memcmp(bytes.data(), "MSFT", 4) == 0,
-                  "resource TYPELIB 1 in the compiled MSFT form");
+                  "resource TYPELIB " + std::to_string(resource) + " in the compiled MSFT form");
     std::ofstream(file.path(), std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     return LoadTypeLibEx(file.path(), REGKIND_NONE, library.put());
+}
+
+void checkOneLibrary(LibraryChecks& checks, const e2e::ServerImage& image, SYSKIND syskind) {
+    TemporaryFile file;
+    ComPtr<ITypeLib> library;
+    checks.expect(SUCCEEDED(loadFromResource(image, file, library, checks)), "type library loads");
+    if (!library)
+        return;
+    checkLibrary(checks, *library.get(), syskind);
+    ComPtr<ITypeInfo> dispatch, coclass, half;
+    HREFTYPE halfReference = 0;
+    if (SUCCEEDED(library->GetTypeInfo(0, dispatch.put()))) {
+        checkDispatchHalf(checks, *dispatch.get());
+        if (SUCCEEDED(dispatch->GetRefTypeOfImplType(static_cast<UINT>(-1), &halfReference)) &&
+            SUCCEEDED(dispatch->GetRefTypeInfo(halfReference, half.put())))
+            checkInterfaceHalf(checks, *half.get());
+        else
+            checks.expect(false, "dual interface has an interface half");
+    }
+    if (SUCCEEDED(library->GetTypeInfo(1, coclass.put())))
+        checkClass(checks, *coclass.get());
 }
 
 } // namespace
@@ -320,25 +416,9 @@ int wmain(int argc, wchar_t** argv) {
     {
         e2e::ServerImage image(argv[1]);
         checks.expect(image.opened(), "server executable opens as data");
-        TemporaryFile file;
-        ComPtr<ITypeLib> library;
-        checks.expect(SUCCEEDED(loadFromResource(image, file, library, checks)),
-                      "type library loads");
-        if (library) {
-            checkLibrary(checks, *library.get(), syskind);
-            ComPtr<ITypeInfo> dispatch, coclass, half;
-            HREFTYPE halfReference = 0;
-            if (SUCCEEDED(library->GetTypeInfo(0, dispatch.put()))) {
-                checkDispatchHalf(checks, *dispatch.get());
-                if (SUCCEEDED(
-                        dispatch->GetRefTypeOfImplType(static_cast<UINT>(-1), &halfReference)) &&
-                    SUCCEEDED(dispatch->GetRefTypeInfo(halfReference, half.put())))
-                    checkInterfaceHalf(checks, *half.get());
-                else
-                    checks.expect(false, "dual interface has an interface half");
-            }
-            if (SUCCEEDED(library->GetTypeInfo(1, coclass.put())))
-                checkClass(checks, *coclass.get());
+        for (const auto& library : libraries) {
+            LibraryChecks checked(checks, library);
+            checkOneLibrary(checked, image, syskind);
         }
     }
     return checks.exitCode();

@@ -18,6 +18,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <map>
@@ -190,13 +191,44 @@ void refusals(Context& context) {
     expectSuccess(context, send(window), "SEND after failures");
 }
 
+// Pokes that the stand-in took since the log held logged events.
+std::size_t pokesTaken(const Context& context, std::size_t logged) {
+    const auto events = standinEvents(context.folder + L"\\standin.log");
+    return static_cast<std::size_t>(std::count_if(
+        events.begin() + static_cast<long>(std::min(logged, events.size())), events.end(),
+        [](const StandinEvent& event) { return event.kind == L"poke" && event.outcome == L"ok"; }));
+}
+
+// A table of two bands, the code page's letters in the first and Arabic ones in the last row.
+sheetpush::TextTable arabicInTheLastBand() {
+    sheetpush::TextTable table{3000, 1,
+                               std::vector<std::u16string>(3000, std::u16string(60, u'a'))};
+    table.cells.back() = u"مرحبا";
+    return table;
+}
+
 // A partner that takes CF_TEXT alone, under a code page without Arabic letters: a text that the
-// code page cannot carry is refused, not sent as "?" or as a look-alike.
+// code page cannot carry is refused, not sent as "?" or as a look-alike, and a table whose later
+// band holds one is not half written, whether the conversation has yet to choose its format or
+// has chosen CF_TEXT.
 void ansiRefusal(Context& context) {
     ExcelLink window(context.platform);
     place(window, context.sheet, {u"1", u"1", u""});
+    const auto log = context.folder + L"\\standin.log";
+    auto logged = standinEvents(log).size();
+    expectFailure(
+        context, [&] { return window.SendTable(arabicInTheLastBand()); },
+        "a table with Arabic letters in its last band, on a new conversation", std::nullopt);
+    context.checks.equal(pokesTaken(context, logged), std::size_t{0},
+                         "a table with Arabic letters in its last band: no band written");
     window.Text1.setText(u"plain text");
     expectSuccess(context, send(window), "SEND of a text the code page carries");
+    logged = standinEvents(log).size();
+    expectFailure(
+        context, [&] { return window.SendTable(arabicInTheLastBand()); },
+        "a table with Arabic letters in its last band, on a CF_TEXT conversation", std::nullopt);
+    context.checks.equal(standinEvents(log).size(), logged,
+                         "a table with Arabic letters in its last band: nothing sent");
     for (const auto& [what, text] :
          {std::pair{"Arabic letters", u"مرحباab"}, std::pair{"fullwidth letters", u"ｆｕｌｌ"}}) {
         window.Text1.setText(text);

@@ -287,8 +287,9 @@ void onPoke(HWND window, Conversation& conversation, LPARAM lParam) {
     }
     auto format = static_cast<UINT>(header.cfFormat);
     auto block = blockNamed(item);
+    const auto& locked = server->options.lockedFrom;
     bool accepted = block && text && acceptsFormat(format) && !server->options.busy &&
-                    !server->options.refusePokes;
+                    !server->options.refusePokes && !(locked && block->bottom >= *locked);
     // What the block kept is logged; a refused text as it came.
     std::wstring kept = text.value_or(L"");
     if (accepted) {

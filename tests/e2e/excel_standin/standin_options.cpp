@@ -64,6 +64,8 @@ Options parseOptions(const std::vector<std::wstring>& arguments) {
             options.qualifiedBy = *workbook;
         else if (auto count = switchValue(argument, L"stopafter"))
             options.stopAfter = static_cast<unsigned>(switchNumber(*count));
+        else if (auto row = switchValue(argument, L"lockedfrom"))
+            options.lockedFrom = static_cast<unsigned long>(switchNumber(*row));
         else if (auto log = switchValue(argument, L"log"))
             options.logPath = *log;
         else if (!setFlagOrDelay(options, argument))

@@ -23,6 +23,9 @@ namespace standin {
 //   /busy              answers every transaction with a busy acknowledgement
 //   /strayack          follows every WM_DDE_DATA with an acknowledgement that answers nothing
 //   /refusepokes       refuses every poke, as a protected sheet does, and still answers requests
+//   /lockedfrom:<row>  refuses a poke into any item that reaches this row or a row below it, as
+//                      a sheet whose rows from there on are locked does, and still answers
+//                      requests
 //   /ackreq            asks for an acknowledgement of every WM_DDE_DATA, and logs it
 //   /anytopic          answers an initiation for any topic, naming its first sheet instead
 //   /initiatedelay:<ms>
@@ -40,6 +43,7 @@ struct Options {
     bool busy = false;
     bool strayAck = false;
     bool refusePokes = false;
+    std::optional<unsigned long> lockedFrom;
     bool ackReq = false;
     bool anyTopic = false;
     DWORD initiateDelayMs = 0;

@@ -29,8 +29,10 @@ README.md
 Sheetpush.exe
 docs/window.png
 examples/SheetpushMacro.bas
+examples/SheetpushTableMacro.bas
 examples/cpp_client.cpp
 examples/demo.vbs
+examples/fill_table.vbs
 examples/hello.js
 examples/hello.vbs
 examples/open_workbook.vbs'
@@ -40,7 +42,9 @@ zip)
     python3 -m zipfile -e "$package" "$work"
     top="$work/$(basename "$package" .zip)"
     expect "$(files_below "$top")" "$(printf '%s\n' "$program_files" include/sheetpush.idl \
-        include/sheetpush_h.h include/sheetpush_i.c register.cmd unregister.cmd | LC_ALL=C sort)" \
+        include/sheetpush_h.h include/sheetpush_i.c include/sheetpush_tables.idl \
+        include/sheetpush_tables_h.h include/sheetpush_tables_i.c register.cmd unregister.cmd |
+        LC_ALL=C sort)" \
         "the zip holds the server, the README and its picture, the changelog, the examples, the declarations and the command files"
     expect "$(machine_of "$top/Sheetpush.exe")" "${machines[$platform]}" \
         "the zip's server is the $platform build"
@@ -80,6 +84,19 @@ msi)
 32 2 Software\Classes\Interface\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\ProxyStubClsid32  {00020424-0000-0000-C000-000000000046}
 32 2 Software\Classes\Interface\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\TypeLib  {1483D782-A65D-4537-8B1A-614D71B36BBC}
 32 2 Software\Classes\Interface\{28ADC7E8-A17A-4835-B394-80F464DCBA9E}\TypeLib Version 1.0
+32 2 Software\Classes\CLSID\{3A8540EA-ECE8-4328-AD3E-E53AB1147FEE}\LocalServer32  "[INSTALLDIR]Sheetpush.exe"
+32 2 Software\Classes\CLSID\{3A8540EA-ECE8-4328-AD3E-E53AB1147FEE}\ProgID  Sheetpush.ExcelTable
+32 2 Software\Classes\Sheetpush.ExcelTable\CLSID  {3A8540EA-ECE8-4328-AD3E-E53AB1147FEE}
+32 2 Software\Classes\TypeLib\{CAD7DB40-233B-4622-B2A4-9304E9CFB5A2}\1.0  SheetpushTables
+32 2 Software\Classes\TypeLib\{CAD7DB40-233B-4622-B2A4-9304E9CFB5A2}\1.0\0\win32  [INSTALLDIR]Sheetpush.exe\2
+32 2 Software\Classes\TypeLib\{CAD7DB40-233B-4622-B2A4-9304E9CFB5A2}\1.0\0\win64  [INSTALLDIR]Sheetpush.exe\2
+32 2 Software\Classes\TypeLib\{CAD7DB40-233B-4622-B2A4-9304E9CFB5A2}\1.0\FLAGS  0
+32 2 Software\Classes\TypeLib\{CAD7DB40-233B-4622-B2A4-9304E9CFB5A2}\1.0\HELPDIR
+32 2 Software\Classes\Interface\{7F41EC35-FBCC-4FF2-804D-7C645C7F4576}  _ExcelTable
+32 2 Software\Classes\Interface\{7F41EC35-FBCC-4FF2-804D-7C645C7F4576}\ProxyStubClsid  {00020424-0000-0000-C000-000000000046}
+32 2 Software\Classes\Interface\{7F41EC35-FBCC-4FF2-804D-7C645C7F4576}\ProxyStubClsid32  {00020424-0000-0000-C000-000000000046}
+32 2 Software\Classes\Interface\{7F41EC35-FBCC-4FF2-804D-7C645C7F4576}\TypeLib  {CAD7DB40-233B-4622-B2A4-9304E9CFB5A2}
+32 2 Software\Classes\Interface\{7F41EC35-FBCC-4FF2-804D-7C645C7F4576}\TypeLib Version 1.0
 ROWS
 )" "the package registers the server for the machine in the 32-bit view, the only one it can write"
     ;;

@@ -206,7 +206,7 @@ void checkFormatting() {
     }
     auto null = formatting.format(Null{});
     check(!null.ok() && null.failure().number == error::invalidUseOfNull, "null fails with 94");
-    auto array = formatting.format(Unconvertible{VT_ARRAY | VT_VARIANT});
+    auto array = formatting.format(Array{{{0, 1}}, {Variant{u"x"}}});
     check(!array.ok() && array.failure().number == error::typeMismatch, "an array fails with 13");
 }
 

@@ -20,14 +20,14 @@ template <class Enumeration>
 requires std::is_enum_v<Enumeration> std::string shown(Enumeration value) {
     return std::to_string(static_cast<long long>(value));
 }
-template <class Value> std::string shown(const std::optional<Value>& value) {
-    return value ? shown(*value) : "nothing";
-}
 template <class Item> std::string shown(const std::vector<Item>& items) {
     std::string list;
     for (const auto& item : items)
         list += (list.empty() ? "" : ", ") + shown(item);
     return "[" + list + "]";
+}
+template <class Value> std::string shown(const std::optional<Value>& value) {
+    return value ? shown(*value) : "nothing";
 }
 
 // A status code as Windows writes it, 0x800A000D, so that a comparison of two reads well.

@@ -1,6 +1,8 @@
 #include "fakes/fake_platform.hpp"
 
 #include <algorithm>
+#include <cstddef>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -62,6 +64,50 @@ const char* kindName(DdeStep::Kind kind) {
     return "?";
 }
 
+struct Block {
+    std::size_t top = 0;
+    std::size_t left = 0;
+    std::size_t bottom = 0;
+    std::size_t right = 0;
+};
+
+std::optional<std::size_t> takeNumber(std::u16string_view& text, char16_t letter) {
+    if (text.empty() || text[0] != letter)
+        return std::nullopt;
+    std::size_t digits = 1;
+    std::size_t number = 0;
+    for (; digits < text.size() && text[digits] >= u'0' && text[digits] <= u'9'; ++digits)
+        number = number * 10 + (text[digits] - u'0');
+    text.remove_prefix(digits);
+    return digits > 1 ? std::optional(number) : std::nullopt;
+}
+
+std::optional<Block> blockOf(std::u16string_view item) {
+    Block block;
+    for (auto* corner : {&block.top, &block.left, &block.bottom, &block.right}) {
+        if (corner == &block.bottom && !item.starts_with(u':'))
+            return std::nullopt;
+        if (corner == &block.bottom)
+            item.remove_prefix(1);
+        auto number =
+            takeNumber(item, corner == &block.top || corner == &block.bottom ? u'R' : u'C');
+        if (!number)
+            return std::nullopt;
+        *corner = *number;
+    }
+    if (!item.empty())
+        return std::nullopt;
+    return block;
+}
+
+std::u16string cellKey(std::u16string_view topic, std::size_t row, std::size_t column) {
+    auto number = [](std::size_t value) {
+        auto digits = std::to_string(value);
+        return std::u16string(digits.begin(), digits.end());
+    };
+    return std::u16string(topic) + u"!R" + number(row) + u"C" + number(column);
+}
+
 } // namespace
 
 void PrintTo(const DdeStep& step, std::ostream* out) {
@@ -72,6 +118,41 @@ void PrintTo(const DdeStep& step, std::ostream* out) {
     if (step.kind == DdeStep::poke)
         *out << " \"" << utf8(step.text) << '"';
     *out << " within " << step.timeout.count() << " ms";
+}
+
+void FakeConversation::store(std::u16string_view item, std::u16string_view text) {
+    auto block = blockOf(item);
+    if (!block) {
+        excel_.cells[*topic_ + u"!" + std::u16string(item)] = text;
+        return;
+    }
+    if (text.ends_with(u"\r\n"))
+        text.remove_suffix(2);
+    for (std::size_t row = block->top; row <= block->bottom; ++row) {
+        auto end = std::min(text.find(u"\r\n"), text.size());
+        auto line = text.substr(0, end);
+        for (std::size_t column = block->left; column <= block->right; ++column) {
+            auto tab = std::min(line.find(u'\t'), line.size());
+            excel_.cells[cellKey(*topic_, row, column)] = line.substr(0, tab);
+            line.remove_prefix(std::min(tab + 1, line.size()));
+        }
+        text.remove_prefix(std::min(end + 2, text.size()));
+    }
+}
+
+std::u16string FakeConversation::value(std::u16string_view item) {
+    const auto key = *topic_ + u"!" + std::u16string(item);
+    auto block = blockOf(item);
+    if (!block || excel_.cells.contains(key))
+        return excel_.cells[key];
+    std::u16string text;
+    for (std::size_t row = block->top; row <= block->bottom; ++row) {
+        for (std::size_t column = block->left; column <= block->right; ++column)
+            text +=
+                (column == block->left ? u"" : u"\t") + excel_.cells[cellKey(*topic_, row, column)];
+        text += u"\r\n";
+    }
+    return text;
 }
 
 bool sameName(std::u16string_view a, std::u16string_view b) {

@@ -41,6 +41,8 @@ struct FakeExcel {
     std::u16string letters = u"RC";
     // Refuses every poke and still answers requests, as a protected sheet does.
     bool readOnly = false;
+    // Characters its text format cannot carry: a poke whose whole holds one is not sent.
+    std::u16string uncarried;
     std::map<std::u16string, std::u16string> cells;
     bool answers = true;
     std::vector<DdeStep> steps;
@@ -70,15 +72,17 @@ public:
         return topic_ && application == u"Excel" && sameName(topic, *topic_);
     }
 
-    Status poke(std::u16string_view item, std::u16string_view text,
-                std::chrono::milliseconds timeout) override {
+    Status pokePart(std::u16string_view item, std::u16string_view text, std::u16string_view whole,
+                    std::chrono::milliseconds timeout) override {
+        if (whole.find_first_of(excel_.uncarried) != std::u16string_view::npos)
+            return error::invalidArgument(u"uncarried");
         excel_.steps.push_back(
             {DdeStep::poke, {}, std::u16string(item), std::u16string(text), timeout});
         if (auto refused = refusal(item); !refused.ok())
             return refused;
         if (excel_.readOnly)
             return error::ddeRefused(u"read-only: " + std::u16string(item));
-        excel_.cells[*topic_ + u"!" + std::u16string(item)] = text;
+        store(item, text);
         return {};
     }
 
@@ -87,10 +91,17 @@ public:
         excel_.steps.push_back({DdeStep::request, {}, std::u16string(item), {}, timeout});
         if (auto refused = refusal(item); !refused.ok())
             return refused.failure();
-        return excel_.cells[*topic_ + u"!" + std::u16string(item)];
+        return value(item);
     }
 
 private:
+    // A cell's value is kept under its item as it was named. A block item, "R2C3:R4C5", spreads
+    // its text over the cells of the block, each kept as "R<row>C<column>", and is read back from
+    // them, TAB between cells and CR LF after every row, unless a value is kept for the block
+    // item itself.
+    void store(std::u16string_view item, std::u16string_view text);
+    std::u16string value(std::u16string_view item);
+
     bool isOpen() const { return number_ && excel_.open.contains(*number_); }
     void end();
 

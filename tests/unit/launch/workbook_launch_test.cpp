@@ -136,7 +136,7 @@ TEST_F(WorkbookLaunch, LauncherThatCannotBeCalledIsAReportedFailure) {
 // workbook the caller did not ask for.
 TEST_F(WorkbookLaunch, WorkbookWithoutAStringFormLaunchesNothing) {
     ASSERT_TRUE(excelLinking(namedBook, 1));
-    EXPECT_FALSE(excelLinking(Unconvertible{0x200C}, 1));
+    EXPECT_FALSE(excelLinking(Array{{{0, 1}}, {Variant{u"x"}}}, 1));
     EXPECT_EQ(platform.launch.launches.size(), 1u);
     EXPECT_EQ(window.xlsPath.text(), quotedDefaultPath + u" D:\\Books\\Sales.xls");
     EXPECT_EQ(platform.messages.shown, std::vector<fakes::ShownMessage>{launchFailure});

@@ -1,7 +1,7 @@
 #include "link/cell_transfer.hpp"
 
 #include "fakes/fake_platform.hpp"
-#include "window/excel_link.hpp"
+#include "link/link_window_test.hpp"
 
 #include <gtest/gtest.h>
 
@@ -25,18 +25,8 @@ ShownMessage linkFailure(const std::u16string& description) {
     return {prompt + u'\r' + description, title, 0x180040};
 }
 
-class CellTransferTest : public ::testing::Test {
+class CellTransferTest : public LinkWindowTest {
 protected:
-    fakes::FakePlatform platform;
-    ExcelLink window{platform};
-
-    void address(const std::u16string& row, const std::u16string& column,
-                 const std::u16string& sheet = u"ورقة1") {
-        window.Text3.setText(row);
-        window.Text2.setText(column);
-        window.Text4.setText(sheet);
-    }
-
     std::u16string noConversationText() {
         fakes::FakeExcel idle;
         LinkedTextBox box{[&idle] { return std::make_unique<fakes::FakeConversation>(idle); }};

@@ -1,5 +1,7 @@
 #include "server/excel_linke.hpp"
 
+#include "server/thread_link_window.hpp"
+
 #include "fakes/fake_object.hpp"
 #include "fakes/fake_platform.hpp"
 
@@ -165,7 +167,9 @@ INSTANTIATE_TEST_SUITE_P(Arguments, SheetpushFailureTest,
                                            FailedCall{"arrayRow",
                                                       u"t",
                                                       integer(3),
-                                                      Unconvertible{0x2003},
+                                                      Array{{{0, 2}},
+                                                            {Variant{std::int32_t{1}},
+                                                             Variant{std::int32_t{2}}}},
                                                       u"other",
                                                       error::typeMismatch,
                                                       {u"t", u"3", u"1", u"ورقة1"}},

@@ -33,6 +33,12 @@ Function NewLink()
     NoError "CreateObject(""Sheetpush.ExcelLinke"")"
 End Function
 
+Function NewTable()
+    On Error Resume Next
+    Set NewTable = CreateObject("Sheetpush.ExcelTable")
+    NoError "CreateObject(""Sheetpush.ExcelTable"")"
+End Function
+
 ' UTF-16 files carry the Arabic texts: scripts themselves are read in the ANSI code page.
 Function ReadUnicode(path)
     Dim fso

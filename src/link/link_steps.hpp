@@ -1,0 +1,12 @@
+#pragma once
+
+#include "controls/messages.hpp"
+#include "vocabulary/failure.hpp"
+
+namespace sheetpush {
+
+// The right-to-left message of a failed transfer: the fixed prompt, a carriage return and the
+// failure's description.
+void showLinkFailure(const Messages& messages, const Failure& failure);
+
+} // namespace sheetpush

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "window/excel_link.hpp"
+#include "window/window_platform.hpp"
+
+namespace sheetpush {
+
+// The calling thread's link window, created on first use and kept until the thread ends. Every
+// object of the automation classes that the thread serves works on it, and so shares its fields
+// and its conversations with Excel.
+ExcelLink& threadLinkWindow(WindowPlatform& platform);
+
+} // namespace sheetpush
