@@ -79,9 +79,10 @@ TEST_F(TableTransferTest, ATableGoesAsOnePokeOfItsBlockEveryRowEndedByALineEnd) 
         address(u"3", u"2");
         window.Text1.setText(u"cell text");
         EXPECT_TRUE(window.SendTable(c.values)) << c.what;
-        EXPECT_EQ(platform.excel.steps,
-                  (std::vector<DdeStep>{{DdeStep::connect, u"Excel", u"ورقة1", u"", 10000},
-                                        {DdeStep::poke, u"", c.item, c.text, 10000}}))
+        EXPECT_EQ(
+            platform.excel.steps,
+            (std::vector<DdeStep>{{DdeStep::connect, u"Excel", u"ورقة1", u"", transferTimeout},
+                                  {DdeStep::poke, u"", c.item, c.text, transferTimeout}}))
             << c.what;
         EXPECT_EQ(window.Text1.text(), u"cell text") << c.what;
     }

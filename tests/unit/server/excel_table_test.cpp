@@ -72,7 +72,7 @@ TEST_F(ExcelTableTest, ValuesGoRowByRowAsSheetpushWouldWriteEachOfThem) {
             ASSERT_TRUE(result.ok()) << c.what;
             EXPECT_EQ(result.value(), Variant{true}) << c.what;
             EXPECT_EQ(platform.excel.steps.back(),
-                      (DdeStep{DdeStep::poke, u"", c.item, c.text, 10000}))
+                      (DdeStep{DdeStep::poke, u"", c.item, c.text, transferTimeout}))
                 << c.what;
             EXPECT_EQ(fields(), (std::vector<std::u16string>{u"", u"2", u"3", u"ورقة1"})) << c.what;
         });
