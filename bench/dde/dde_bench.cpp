@@ -7,10 +7,10 @@
 #include "rounds.hpp"
 
 #include "fakes/fake_platform.hpp"
-#include "platform/win32/message_window.hpp"
-#include "platform/win32/raii.hpp"
-#include "platform/win32/raw_dde_conversation.hpp"
-#include "platform/win32/win32_platform.hpp"
+#include "win32/raw_dde_conversation.hpp"
+#include "win32/win32_platform.hpp"
+#include "win32_base/message_window.hpp"
+#include "win32_base/raii.hpp"
 #include "window/excel_link.hpp"
 
 #include <dde.h>

@@ -5,16 +5,16 @@
 //
 //   ComClientTest.exe [tables]
 
-#include "platform/win32/raii.hpp"
-#include "platform/win32/win32_platform.hpp"
-#include "server/com/com_ptr.hpp"
-#include "server/com/excel_linke_object.hpp"
-#include "server/com/type_library.hpp"
+#include "com/excel_linke_object.hpp"
+#include "com/type_library.hpp"
+#include "local_server/com_ptr.hpp"
 #include "sheetpush_h.h"
 #include "support/checks.hpp"
 #include "support/client_objects.hpp"
 #include "support/late_bound.hpp"
 #include "table_checks.hpp"
+#include "win32/win32_platform.hpp"
+#include "win32_base/raii.hpp"
 
 #include <cstdio>
 #include <functional>

@@ -8,12 +8,12 @@
 
 #include "test_platform.hpp"
 
-#include "platform/win32/raw_dde_conversation.hpp"
-#include "platform/win32/wide_text.hpp"
 #include "support/checks.hpp"
 #include "support/files.hpp"
 #include "support/standin_log.hpp"
 #include "support/text.hpp"
+#include "win32/raw_dde_conversation.hpp"
+#include "win32_base/wide_text.hpp"
 #include "window/excel_link.hpp"
 
 #include <windows.h>

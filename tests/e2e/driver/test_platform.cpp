@@ -1,7 +1,7 @@
 #include "test_platform.hpp"
 
-#include "platform/win32/message_window.hpp"
-#include "platform/win32/raw_dde_conversation.hpp"
+#include "win32/raw_dde_conversation.hpp"
+#include "win32_base/message_window.hpp"
 
 #include <windows.h>
 

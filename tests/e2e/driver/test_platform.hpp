@@ -1,8 +1,8 @@
 #pragma once
 
 #include "fakes/fake_platform.hpp"
-#include "platform/win32/raii.hpp"
-#include "platform/win32/win32_message_boxes.hpp"
+#include "win32/win32_message_boxes.hpp"
+#include "win32_base/raii.hpp"
 
 namespace e2e {
 

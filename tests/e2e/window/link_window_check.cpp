@@ -4,10 +4,10 @@
 // back. With "--show file.bmp" it instead shows a window on screen and saves a picture of it.
 #include "fakes/fake_platform.hpp"
 #include "on_screen.hpp"
-#include "platform/win32/link_window.hpp"
-#include "platform/win32/wide_text.hpp"
-#include "platform/win32/win32_platform.hpp"
 #include "support/checks.hpp"
+#include "win32/link_window.hpp"
+#include "win32/win32_platform.hpp"
+#include "win32_base/wide_text.hpp"
 #include "window/excel_link.hpp"
 
 #include <windows.h>

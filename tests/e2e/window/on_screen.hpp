@@ -6,8 +6,8 @@
 // into them, so they have none here. Every message used here carries no pointer, or one that the
 // system copies between processes.
 
-#include "platform/win32/link_window_layout.hpp"
-#include "platform/win32/raii.hpp"
+#include "win32/link_window_layout.hpp"
+#include "win32_base/raii.hpp"
 
 #include <windows.h>
 

@@ -11,8 +11,8 @@
 //   LinkWindowOnScreen.exe --launched RECORD
 //       what the Run button starts here: writes the show-window mode it was given into RECORD
 
+#include "local_server/com_ptr.hpp"
 #include "on_screen.hpp"
-#include "server/com/com_ptr.hpp"
 #include "support/checks.hpp"
 #include "support/client_thread.hpp"
 #include "support/late_bound.hpp"

@@ -4,8 +4,8 @@
 //
 // Exit code 0 when every check passed, 1 when one failed, 2 on bad usage, 3 when a step hung.
 
-#include "platform/win32/raii.hpp"
 #include "scenarios.hpp"
+#include "win32_base/raii.hpp"
 
 #include <windows.h>
 

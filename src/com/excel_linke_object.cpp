@@ -1,0 +1,94 @@
+#include "com/excel_linke_object.hpp"
+
+#include "com/variant_conversion.hpp"
+#include "local_server/boundary.hpp"
+
+namespace sheetpush::com {
+
+std::span<const DispatchMethod<ExcelLinkeObject>> ExcelLinkeObject::dispatchMethods() {
+    static constexpr DispatchMethod<ExcelLinkeObject> methods[] = {
+        {0x60030000, 4, &ExcelLinkeObject::invokeSheetpush},
+        {0x60030001, 3, &ExcelLinkeObject::invokeImportFromExcel},
+        {0x60030002, 2, &ExcelLinkeObject::invokeExcelLinking},
+    };
+    return methods;
+}
+
+HRESULT ExcelLinkeObject::invokeSheetpush(const DispatchCall& call) {
+    const auto& arguments = call.arguments;
+    return sheetpush(*arguments[0], *arguments[1], *arguments[2], *arguments[3], call.result,
+                     call.exception);
+}
+
+HRESULT ExcelLinkeObject::invokeImportFromExcel(const DispatchCall& call) {
+    const auto& arguments = call.arguments;
+    return importFromExcel(*arguments[0], *arguments[1], *arguments[2], call.result,
+                           call.exception);
+}
+
+// ExcelShow may come in any form; it is coerced here, where the vtable takes a 32-bit integer.
+HRESULT ExcelLinkeObject::invokeExcelLinking(const DispatchCall& call) {
+    std::int32_t mode = 0;
+    if (HRESULT coerced = showMode(*call.arguments[1], mode); FAILED(coerced)) {
+        if (call.argumentError)
+            *call.argumentError = static_cast<UINT>(call.arguments[1] - call.parameters.rgvarg);
+        return coerced;
+    }
+    VARIANT_BOOL launched = VARIANT_FALSE;
+    HRESULT outcome = excelLinking(*call.arguments[0], mode, launched);
+    if (SUCCEEDED(outcome) && call.result) {
+        call.result->vt = VT_BOOL;
+        call.result->boolVal = launched;
+    }
+    return outcome;
+}
+
+HRESULT ExcelLinkeObject::Sheetpush(VARIANT* txt, VARIANT* Col, VARIANT* Row, VARIANT* Sheet,
+                                    VARIANT* result) {
+    if (!txt || !Col || !Row || !Sheet || !result)
+        return E_POINTER;
+    VariantInit(result);
+    return sheetpush(*txt, *Col, *Row, *Sheet, result, nullptr);
+}
+
+HRESULT ExcelLinkeObject::ImportFromExcel(VARIANT* Col, VARIANT* Row, VARIANT* Sheet,
+                                          VARIANT* result) {
+    if (!Col || !Row || !Sheet || !result)
+        return E_POINTER;
+    VariantInit(result);
+    return importFromExcel(*Col, *Row, *Sheet, result, nullptr);
+}
+
+HRESULT ExcelLinkeObject::ExcelLinking(VARIANT* XLS, LONG* ExcelShow, VARIANT_BOOL* result) {
+    if (!XLS || !ExcelShow || !result)
+        return E_POINTER;
+    return excelLinking(*XLS, *ExcelShow, *result);
+}
+
+HRESULT ExcelLinkeObject::sheetpush(const VARIANT& txt, const VARIANT& Col, const VARIANT& Row,
+                                    const VARIANT& Sheet, VARIANT* result, EXCEPINFO* exception) {
+    return guarded([&] {
+        auto outcome =
+            core_.Sheetpush(coreValue(txt), coreValue(Col), coreValue(Row), coreValue(Sheet));
+        return deliver(outcome, result, exception);
+    });
+}
+
+HRESULT ExcelLinkeObject::importFromExcel(const VARIANT& Col, const VARIANT& Row,
+                                          const VARIANT& Sheet, VARIANT* result,
+                                          EXCEPINFO* exception) {
+    return guarded([&] {
+        auto outcome = core_.ImportFromExcel(coreValue(Col), coreValue(Row), coreValue(Sheet));
+        return deliver(outcome, result, exception);
+    });
+}
+
+HRESULT ExcelLinkeObject::excelLinking(const VARIANT& XLS, std::int32_t ExcelShow,
+                                       VARIANT_BOOL& result) {
+    return guarded([&] {
+        result = core_.ExcelLinking(coreValue(XLS), ExcelShow) ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    });
+}
+
+} // namespace sheetpush::com

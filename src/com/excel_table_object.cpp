@@ -1,0 +1,69 @@
+#include "com/excel_table_object.hpp"
+
+#include "com/variant_conversion.hpp"
+#include "local_server/boundary.hpp"
+#include "win32_base/raii.hpp"
+
+namespace sheetpush::com {
+
+std::span<const DispatchMethod<ExcelTableObject>> ExcelTableObject::dispatchMethods() {
+    static constexpr DispatchMethod<ExcelTableObject> methods[] = {
+        {0x60030000, 4, &ExcelTableObject::invokeSheetpushTable},
+        {0x60030001, 5, &ExcelTableObject::invokeImportTable},
+    };
+    return methods;
+}
+
+HRESULT ExcelTableObject::invokeSheetpushTable(const DispatchCall& call) {
+    const auto& arguments = call.arguments;
+    return sheetpushTable(*arguments[0], *arguments[1], *arguments[2], *arguments[3], call.result,
+                          call.exception);
+}
+
+HRESULT ExcelTableObject::invokeImportTable(const DispatchCall& call) {
+    const auto& arguments = call.arguments;
+    return importTable(*arguments[0], *arguments[1], *arguments[2], *arguments[3], *arguments[4],
+                       call.result, call.exception);
+}
+
+HRESULT ExcelTableObject::SheetpushTable(VARIANT* Values, VARIANT* Col, VARIANT* Row,
+                                         VARIANT* Sheet, VARIANT_BOOL* result) {
+    if (!Values || !Col || !Row || !Sheet || !result)
+        return E_POINTER;
+    *result = VARIANT_FALSE;
+    win32::UniqueVariant written;
+    HRESULT outcome = sheetpushTable(*Values, *Col, *Row, *Sheet, written.get(), nullptr);
+    if (SUCCEEDED(outcome))
+        *result = written->boolVal;
+    return outcome;
+}
+
+HRESULT ExcelTableObject::ImportTable(VARIANT* Col, VARIANT* Row, VARIANT* Cols, VARIANT* Rows,
+                                      VARIANT* Sheet, VARIANT* result) {
+    if (!Col || !Row || !Cols || !Rows || !Sheet || !result)
+        return E_POINTER;
+    VariantInit(result);
+    return importTable(*Col, *Row, *Cols, *Rows, *Sheet, result, nullptr);
+}
+
+HRESULT ExcelTableObject::sheetpushTable(const VARIANT& Values, const VARIANT& Col,
+                                         const VARIANT& Row, const VARIANT& Sheet, VARIANT* result,
+                                         EXCEPINFO* exception) {
+    return guarded([&] {
+        auto outcome = core_.SheetpushTable(coreValue(Values), coreValue(Col), coreValue(Row),
+                                            coreValue(Sheet));
+        return deliver(outcome, result, exception);
+    });
+}
+
+HRESULT ExcelTableObject::importTable(const VARIANT& Col, const VARIANT& Row, const VARIANT& Cols,
+                                      const VARIANT& Rows, const VARIANT& Sheet, VARIANT* result,
+                                      EXCEPINFO* exception) {
+    return guarded([&] {
+        auto outcome = core_.ImportTable(coreValue(Col), coreValue(Row), coreValue(Cols),
+                                         coreValue(Rows), coreValue(Sheet));
+        return deliver(outcome, result, exception);
+    });
+}
+
+} // namespace sheetpush::com

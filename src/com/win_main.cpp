@@ -1,0 +1,107 @@
+// Sheetpush.exe: shows its switches, registers or unregisters itself, or runs the start-up
+// procedure and then serves ExcelLinke and ExcelTable objects to COM clients on one
+// single-threaded apartment.
+#include "com/command_line.hpp"
+#include "com/excel_linke_object.hpp"
+#include "com/excel_table_object.hpp"
+#include "com/registration.hpp"
+#include "com/standard_streams.hpp"
+#include "com/type_library.hpp"
+#include "local_server/class_factory.hpp"
+#include "server/excel_link_mod.hpp"
+#include "win32/link_window.hpp"
+#include "win32/win32_platform.hpp"
+#include "win32_base/raii.hpp"
+
+#include <objbase.h>
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+using namespace sheetpush;
+using namespace sheetpush::com;
+
+// One line on the standard error stream.
+void say(const std::wstring& what) {
+    writeError(L"Sheetpush: " + what + L"\n");
+}
+
+// Registration runs silently: only a failure, or what it left in place, says something.
+int finish(const RegistrationOutcome& outcome) {
+    if (outcome.failure) {
+        say(*outcome.failure);
+        return 1;
+    }
+    if (outcome.leftInPlace)
+        say(*outcome.leftInPlace);
+    return 0;
+}
+
+int registration(const Invocation& invocation) {
+    return finish(invocation.request == Request::registerServer
+                      ? registerServer(invocation.scope)
+                      : unregisterServer(invocation.scope));
+}
+
+// The interface half of a dual interface in one of the executable's own type libraries.
+HRESULT ownInterfaceHalf(unsigned library, REFIID iid, ComPtr<ITypeInfo>& half) {
+    ComPtr<ITypeLib> loaded;
+    HRESULT result = loadOwnTypeLibrary(library, loaded);
+    return FAILED(result) ? result : interfaceHalf(*loaded.get(), iid, half);
+}
+
+// A maker of objects of one class, each described by the same interface half.
+template <class Object> ObjectMaker makerOf(WindowPlatform& platform, ComPtr<ITypeInfo> half) {
+    return [&platform, half](REFIID iid, void** out) {
+        return makeObject<Object>(platform, half)->QueryInterface(iid, out);
+    };
+}
+
+// Publishes both classes and serves until the last client lets go.
+int serveClients(WindowPlatform& platform) {
+    ComPtr<ITypeInfo> linke;
+    ComPtr<ITypeInfo> table;
+    if (FAILED(ownInterfaceHalf(excelLinkeLibrary, IID__ExcelLinke, linke)) ||
+        FAILED(ownInterfaceHalf(excelTableLibrary, IID__ExcelTable, table)))
+        return 1;
+    ClassObjectRegistration registration(
+        {{CLSID_ExcelLinke, makerOf<ExcelLinkeObject>(platform, linke)},
+         {CLSID_ExcelTable, makerOf<ExcelTableObject>(platform, table)}});
+    // A link window that a person brings on screen moves its focus with Tab.
+    return FAILED(serveUntilReleased(registration, win32::routeLinkWindowKeys)) ? 1 : 0;
+}
+
+int run(Request request) {
+    win32::ComApartment apartment;
+    if (FAILED(apartment.status()))
+        return 1;
+    // Static, so that the seams outlive the thread's link window, which is destroyed with the
+    // thread's other thread-local objects when the process ends.
+    static win32::Win32Platform platform;
+    Main(platform);
+    return request == Request::serve ? serveClients(platform) : 0;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    auto invocation = invocationOf(processArguments());
+    switch (invocation.request) {
+    case Request::help:
+        writeOutput(usage());
+        return 0;
+    case Request::unknownSwitch:
+        say(L"unknown switch " + invocation.unknown);
+        writeError(usage());
+        return 1;
+    case Request::registerServer:
+    case Request::unregisterServer:
+        return registration(invocation);
+    case Request::person:
+    case Request::serve:
+        break;
+    }
+    return run(invocation.request);
+}

@@ -1,0 +1,20 @@
+#include "win32/win32_launcher.hpp"
+
+#include "win32/ansi_text.hpp"
+
+#include <windows.h>
+
+namespace sheetpush::win32 {
+
+Result<std::uint32_t> Win32Launcher::run(std::u16string_view commandLine,
+                                         std::uint32_t showWindowMode) {
+    // Carried inexactly, a "?" would name another file, and a fullwidth quotation mark made a real
+    // one would end the argument and let through a switch the caller never wrote; a NUL would
+    // start a different command than the one asked for.
+    auto line = exactAnsi(commandLine);
+    if (!line)
+        return error::launcherUnavailable(u"لا يمكن تمرير سطر الأوامر إلى المشغل");
+    return static_cast<std::uint32_t>(WinExec(line->c_str(), showWindowMode));
+}
+
+} // namespace sheetpush::win32

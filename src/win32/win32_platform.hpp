@@ -1,0 +1,36 @@
+#pragma once
+
+#include "win32/win32_file_dialog.hpp"
+#include "win32/win32_file_list.hpp"
+#include "win32/win32_launcher.hpp"
+#include "win32/win32_message_boxes.hpp"
+#include "win32/win32_settings_store.hpp"
+#include "win32/win32_variant_formatting.hpp"
+#include "window/window_platform.hpp"
+
+namespace sheetpush::win32 {
+
+// The seams of the Windows build: each link window has a hidden window of its own on screen and
+// talks to Excel over a raw DDE conversation of its own, and all share the system's message
+// boxes, dialog, file search, launcher and registry.
+class Win32Platform : public WindowPlatform {
+public:
+    std::unique_ptr<DdeConversation> newConversation() override;
+    MessageBoxes& messageBoxes() override { return messageBoxes_; }
+    FileDialog& fileDialog() override { return fileDialog_; }
+    FileList& fileList() override { return fileList_; }
+    Launcher& launcher() override { return launcher_; }
+    SettingsStore& settings() override { return settings_; }
+    VariantFormatting& formatting() override { return formatting_; }
+    std::unique_ptr<WindowView> newView(ExcelLink& window) override;
+
+private:
+    Win32MessageBoxes messageBoxes_;
+    Win32FileDialog fileDialog_;
+    Win32FileList fileList_;
+    Win32Launcher launcher_;
+    Win32SettingsStore settings_;
+    Win32VariantFormatting formatting_;
+};
+
+} // namespace sheetpush::win32
