@@ -2,7 +2,7 @@
 
 #include "controls/messages.hpp"
 #include "launch/excel_path_discovery.hpp"
-#include "vocabulary/argument_text.hpp"
+#include "platform/argument_text.hpp"
 
 namespace sheetpush {
 

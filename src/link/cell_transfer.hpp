@@ -1,8 +1,8 @@
 #pragma once
 
-#include "controls/linked_text_box.hpp"
 #include "controls/messages.hpp"
 #include "controls/text_box.hpp"
+#include "link/linked_text_box.hpp"
 
 namespace sheetpush {
 

@@ -6,7 +6,7 @@
 #include "platform/launcher.hpp"
 #include "platform/message_boxes.hpp"
 #include "platform/settings_store.hpp"
-#include "vocabulary/variant_formatting.hpp"
+#include "platform/variant_formatting.hpp"
 
 #include <memory>
 

@@ -3,9 +3,9 @@
 #include "link/cell_reference.hpp"
 #include "link/link_steps.hpp"
 #include "link/table_transfer.hpp"
+#include "platform/argument_text.hpp"
 #include "server/field_writes.hpp"
 #include "server/thread_link_window.hpp"
-#include "vocabulary/argument_text.hpp"
 
 #include <cmath>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #include "server/field_writes.hpp"
 
-#include "vocabulary/argument_text.hpp"
+#include "platform/argument_text.hpp"
 
 #include <utility>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "controls/text_box.hpp"
+#include "platform/variant_formatting.hpp"
 #include "vocabulary/failure.hpp"
 #include "vocabulary/variant.hpp"
-#include "vocabulary/variant_formatting.hpp"
 
 #include <initializer_list>
 #include <string>

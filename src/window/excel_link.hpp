@@ -2,10 +2,10 @@
 
 #include "controls/common_dialog.hpp"
 #include "controls/file_list_box.hpp"
-#include "controls/linked_text_box.hpp"
 #include "controls/spinner.hpp"
 #include "controls/text_box.hpp"
 #include "link/cell_transfer.hpp"
+#include "link/linked_text_box.hpp"
 #include "link/table_transfer.hpp"
 #include "window/window_platform.hpp"
 #include "window/window_view.hpp"

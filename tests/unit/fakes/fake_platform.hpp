@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vocabulary/portable_formatting.hpp"
+#include "platform/portable_formatting.hpp"
 #include "window/window_platform.hpp"
 
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "vocabulary/portable_formatting.hpp"
+#include "platform/portable_formatting.hpp"
 
 #include "vocabulary/overloaded.hpp"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vocabulary/variant_formatting.hpp"
+#include "platform/variant_formatting.hpp"
 
 namespace sheetpush {
 

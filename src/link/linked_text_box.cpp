@@ -1,4 +1,4 @@
-#include "controls/linked_text_box.hpp"
+#include "link/linked_text_box.hpp"
 
 #include <algorithm>
 #include <chrono>

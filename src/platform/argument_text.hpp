@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/variant_formatting.hpp"
 #include "vocabulary/failure.hpp"
 #include "vocabulary/variant.hpp"
-#include "vocabulary/variant_formatting.hpp"
 
 #include <string>
 

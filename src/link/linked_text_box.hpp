@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/conversation_cache.hpp"
 #include "controls/text_box.hpp"
+#include "link/conversation_cache.hpp"
 #include "vocabulary/failure.hpp"
 
 #include <chrono>

@@ -1,7 +1,7 @@
-#include "vocabulary/argument_text.hpp"
+#include "platform/argument_text.hpp"
 
 #include "fakes/fake_object.hpp"
-#include "vocabulary/portable_formatting.hpp"
+#include "platform/portable_formatting.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "vocabulary/argument_text.hpp"
+#include "platform/argument_text.hpp"
 
 #include "vocabulary/overloaded.hpp"
 

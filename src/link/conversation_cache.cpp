@@ -1,4 +1,4 @@
-#include "controls/conversation_cache.hpp"
+#include "link/conversation_cache.hpp"
 
 #include <algorithm>
 #include <iterator>
