@@ -11,7 +11,7 @@
 #include "win32/win32_platform.hpp"
 #include "win32_base/message_window.hpp"
 #include "win32_base/raii.hpp"
-#include "window/excel_link.hpp"
+#include "window/link_window.hpp"
 
 #include <dde.h>
 #include <windows.h>

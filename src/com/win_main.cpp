@@ -2,13 +2,13 @@
 // procedure and then serves ExcelLinke and ExcelTable objects to COM clients on one
 // single-threaded apartment.
 #include "com/command_line.hpp"
-#include "com/excel_linke_object.hpp"
-#include "com/excel_table_object.hpp"
+#include "com/excel_linke.hpp"
+#include "com/excel_table.hpp"
 #include "com/registration.hpp"
 #include "com/standard_streams.hpp"
 #include "com/type_library.hpp"
 #include "local_server/class_factory.hpp"
-#include "server/excel_link_mod.hpp"
+#include "server/start_up.hpp"
 #include "win32/link_window.hpp"
 #include "win32/win32_platform.hpp"
 #include "win32_base/raii.hpp"

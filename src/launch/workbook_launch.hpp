@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/common_dialog.hpp"
+#include "controls/open_file_dialog.hpp"
 #include "controls/file_list_box.hpp"
 #include "controls/text_box.hpp"
 #include "platform/platform.hpp"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/excel_link.hpp"
+#include "window/link_window.hpp"
 #include "window/window_platform.hpp"
 
 namespace sheetpush {

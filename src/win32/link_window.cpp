@@ -3,7 +3,7 @@
 #include "win32/partner_wait.hpp"
 #include "win32_base/boundary.hpp"
 #include "win32_base/wide_text.hpp"
-#include "window/excel_link.hpp"
+#include "window/link_window.hpp"
 
 #include <commctrl.h>
 

@@ -5,7 +5,7 @@
 //
 //   ComClientTest.exe [tables]
 
-#include "com/excel_linke_object.hpp"
+#include "com/excel_linke.hpp"
 #include "com/type_library.hpp"
 #include "local_server/com_ptr.hpp"
 #include "sheetpush_h.h"

@@ -14,7 +14,7 @@
 #include "support/text.hpp"
 #include "win32/raw_dde_conversation.hpp"
 #include "win32_base/wide_text.hpp"
-#include "window/excel_link.hpp"
+#include "window/link_window.hpp"
 
 #include <windows.h>
 

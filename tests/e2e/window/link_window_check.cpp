@@ -8,7 +8,7 @@
 #include "win32/link_window.hpp"
 #include "win32/win32_platform.hpp"
 #include "win32_base/wide_text.hpp"
-#include "window/excel_link.hpp"
+#include "window/link_window.hpp"
 
 #include <windows.h>
 

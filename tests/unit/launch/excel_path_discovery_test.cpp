@@ -1,7 +1,7 @@
 #include "fakes/fake_platform.hpp"
 #include "launch/excel_path_discovery.hpp"
-#include "server/excel_link_mod.hpp"
-#include "window/excel_link.hpp"
+#include "server/start_up.hpp"
+#include "window/link_window.hpp"
 
 #include <gtest/gtest.h>
 

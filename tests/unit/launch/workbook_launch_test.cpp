@@ -1,6 +1,6 @@
 #include "fakes/fake_platform.hpp"
 #include "launch/workbook_launch.hpp"
-#include "window/excel_link.hpp"
+#include "window/link_window.hpp"
 #include "window/window_view.hpp"
 
 #include <gtest/gtest.h>

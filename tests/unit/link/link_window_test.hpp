@@ -1,7 +1,7 @@
 #pragma once
 
 #include "fakes/fake_platform.hpp"
-#include "window/excel_link.hpp"
+#include "window/link_window.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "fakes/fake_platform.hpp"
-#include "window/excel_link.hpp"
+#include "window/link_window.hpp"
 #include "window/window_view.hpp"
 
 #include <gtest/gtest.h>

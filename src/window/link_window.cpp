@@ -1,4 +1,4 @@
-#include "window/excel_link.hpp"
+#include "window/link_window.hpp"
 
 #include "launch/workbook_launch.hpp"
 #include "link/cell_letters.hpp"

@@ -1,4 +1,4 @@
-#include "com/excel_table_object.hpp"
+#include "com/excel_table.hpp"
 
 #include "com/variant_conversion.hpp"
 #include "local_server/boundary.hpp"

@@ -1,4 +1,4 @@
-#include "controls/common_dialog.hpp"
+#include "controls/open_file_dialog.hpp"
 
 namespace sheetpush {
 

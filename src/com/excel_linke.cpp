@@ -1,4 +1,4 @@
-#include "com/excel_linke_object.hpp"
+#include "com/excel_linke.hpp"
 
 #include "com/variant_conversion.hpp"
 #include "local_server/boundary.hpp"

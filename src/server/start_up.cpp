@@ -1,7 +1,7 @@
-#include "server/excel_link_mod.hpp"
+#include "server/start_up.hpp"
 
 #include "launch/excel_path_discovery.hpp"
-#include "window/excel_link.hpp"
+#include "window/link_window.hpp"
 
 namespace sheetpush {
 
