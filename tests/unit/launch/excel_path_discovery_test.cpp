@@ -1,6 +1,5 @@
 #include "fakes/fake_platform.hpp"
 #include "launch/excel_path_discovery.hpp"
-#include "server/start_up.hpp"
 #include "window/link_window.hpp"
 
 #include <gtest/gtest.h>
@@ -180,21 +179,6 @@ TEST_F(Discovery, WritesAfterEverySuccessfulCheckAndIgnoresAFailedWrite) {
     EXPECT_EQ(discover(), defaultPath);
     EXPECT_EQ(platform.store.writes.size(), 3u);
     EXPECT_TRUE(platform.dialog.requests.empty());
-}
-
-TEST(StartUp, MainConfirmsOnAPrivateWindowAndStaysQuiet) {
-    fakes::FakePlatform platform;
-    platform.files.folders[defaultFolder] = {u"excel.exe"};
-    Main(platform);
-    EXPECT_EQ(platform.store.entries[entry], defaultPath);
-    EXPECT_EQ(platform.windowsMade, 1);
-
-    fakes::FakePlatform bare;
-    Main(bare);
-    EXPECT_EQ(bare.dialog.requests.size(), 1u);
-    EXPECT_TRUE(bare.store.entries.empty());
-    EXPECT_TRUE(bare.messages.shown.empty());
-    EXPECT_TRUE(bare.launch.launches.empty());
 }
 
 } // namespace
