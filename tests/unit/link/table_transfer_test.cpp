@@ -1,7 +1,7 @@
 #include "link/table_transfer.hpp"
 
 #include "fakes/fake_platform.hpp"
-#include "link/link_window_test.hpp"
+#include "window/link_window_test.hpp"
 
 #include <gtest/gtest.h>
 
