@@ -2,10 +2,10 @@
 
 namespace sheetpush {
 
-Status CommonDialog::ShowOpen() {
-    auto chosen = dialog_.showOpen({DialogTitle, FileName, Filter, maxFileSize_});
+Status OpenFileDialog::showOpen() {
+    auto chosen = dialog_.showOpen({title, fileName, filter, maxFileSize_});
     if (chosen) {
-        FileName = std::move(*chosen);
+        fileName = std::move(*chosen);
         return {};
     }
     if (cancelError_)

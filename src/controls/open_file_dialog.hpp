@@ -9,21 +9,21 @@
 namespace sheetpush {
 
 // An open-file dialog control: its settings live here, the platform shows it.
-class CommonDialog {
+class OpenFileDialog {
 public:
-    CommonDialog(FileDialog& dialog, std::size_t maxFileSize, bool cancelError)
+    OpenFileDialog(FileDialog& dialog, std::size_t maxFileSize, bool cancelError)
         : dialog_(dialog), maxFileSize_(maxFileSize), cancelError_(cancelError) {}
 
-    std::u16string DialogTitle;
-    std::u16string FileName;
-    std::u16string Filter;
+    std::u16string title;
+    std::u16string fileName;
+    std::u16string filter;
 
     std::size_t maxFileSize() const { return maxFileSize_; }
     bool cancelError() const { return cancelError_; }
 
-    // FileName changes only when the person confirms a file. A cancel is a failure only where
+    // The file name changes only when the person confirms a file. A cancel is a failure only where
     // the control was set up to report it.
-    Status ShowOpen();
+    Status showOpen();
 
 private:
     FileDialog& dialog_;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/open_file_dialog.hpp"
 #include "controls/file_list_box.hpp"
+#include "controls/open_file_dialog.hpp"
 #include "platform/settings_store.hpp"
 
 #include <optional>
@@ -13,7 +13,7 @@ namespace sheetpush {
 // cancelled the Excel.exe dialog, or when it was needed while the server runs unattended, which
 // asks nobody. files is the hidden file list that looks for Excel.exe, and dialog the one that
 // asks the person for it.
-std::optional<std::u16string> discoverExcelPath(FileListBox& files, CommonDialog& dialog,
+std::optional<std::u16string> discoverExcelPath(FileListBox& files, OpenFileDialog& dialog,
                                                 SettingsStore& settings);
 
 } // namespace sheetpush

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/open_file_dialog.hpp"
 #include "controls/file_list_box.hpp"
+#include "controls/open_file_dialog.hpp"
 #include "controls/text_box.hpp"
 #include "platform/platform.hpp"
 #include "vocabulary/variant.hpp"
@@ -15,7 +15,7 @@ namespace sheetpush {
 // holds the command line.
 struct LaunchFields {
     FileListBox& files;
-    CommonDialog& excelDialog;
+    OpenFileDialog& excelDialog;
     TextBox& commandLine;
 };
 

@@ -53,11 +53,11 @@ bool transferCell(const CellFields& fields, const Messages& messages, Transfer t
     auto reference = buildCellReference(fields.row.text(), fields.column.text());
     failures.note(std::move(reference.parsed));
     auto& link = fields.text;
-    link.LinkTimeout = tenthsOf(transferTimeout);
-    link.LinkItem = std::move(reference.item);
-    link.LinkTopic = buildTopic(fields.sheet.text());
+    link.linkTimeout = tenthsOf(transferTimeout);
+    link.linkItem = std::move(reference.item);
+    link.linkTopic = buildTopic(fields.sheet.text());
     failures.note(link.setLinkMode(LinkMode::manual));
-    failures.note(transfer == Transfer::poke ? link.LinkPoke(text) : link.LinkRequest());
+    failures.note(transfer == Transfer::poke ? link.poke(text) : link.request());
     if (failures.last().ok())
         return true;
     showLinkFailure(messages, failures.last().failure());

@@ -14,7 +14,8 @@ Failure noConversation(const std::u16string& topic) {
     return error::ddeNoConversation(u"لا توجد محادثة ربط مفتوحة مع " + excerpt(topic));
 }
 
-// LinkTimeout counts tenths of a second; a negative setting waits for nothing rather than for ever.
+// The link time-out counts tenths of a second; a negative setting waits for nothing rather than for
+// ever.
 std::chrono::milliseconds waitOf(std::int16_t tenths) {
     return std::chrono::milliseconds{std::max(tenths, std::int16_t{0}) * 100};
 }
@@ -29,11 +30,11 @@ Status LinkedTextBox::setLinkMode(LinkMode mode) {
     connected_ = nullptr;
     if (mode == LinkMode::none)
         return {};
-    std::u16string_view topic = LinkTopic;
+    std::u16string_view topic = linkTopic;
     auto bar = std::min(topic.find(u'|'), topic.size());
     auto application = topic.substr(0, bar);
     topic.remove_prefix(std::min(bar + 1, topic.size()));
-    auto opened = conversations_.open(application, topic, waitOf(LinkTimeout));
+    auto opened = conversations_.open(application, topic, waitOf(linkTimeout));
     if (!opened.ok())
         return opened.failure();
     mode_ = mode;
@@ -41,24 +42,24 @@ Status LinkedTextBox::setLinkMode(LinkMode mode) {
     return {};
 }
 
-Status LinkedTextBox::LinkPokePart(std::u16string_view part, std::u16string_view whole) {
+Status LinkedTextBox::pokePart(std::u16string_view part, std::u16string_view whole) {
     if (!connected_)
-        return noConversation(LinkTopic);
-    return connected_->pokePart(LinkItem, part, whole, waitOf(LinkTimeout));
+        return noConversation(linkTopic);
+    return connected_->pokePart(linkItem, part, whole, waitOf(linkTimeout));
 }
 
-Status LinkedTextBox::LinkRequest() {
-    auto reply = LinkRequestValue();
+Status LinkedTextBox::request() {
+    auto reply = requestValue();
     if (!reply.ok())
         return reply.failure();
     setText(std::move(reply).value());
     return {};
 }
 
-Result<std::u16string> LinkedTextBox::LinkRequestValue() {
+Result<std::u16string> LinkedTextBox::requestValue() {
     if (!connected_)
-        return noConversation(LinkTopic);
-    return connected_->request(LinkItem, waitOf(LinkTimeout));
+        return noConversation(linkTopic);
+    return connected_->request(linkItem, waitOf(linkTimeout));
 }
 
 } // namespace sheetpush

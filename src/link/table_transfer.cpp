@@ -130,9 +130,9 @@ std::vector<Band> bands(const BlockText& block) {
 // the first band set before the topic and the topic before the mode.
 Status openLink(const CellFields& fields, std::u16string firstItem) {
     auto& link = fields.text;
-    link.LinkTimeout = tenthsOf(transferTimeout);
-    link.LinkItem = std::move(firstItem);
-    link.LinkTopic = buildTopic(fields.sheet.text());
+    link.linkTimeout = tenthsOf(transferTimeout);
+    link.linkItem = std::move(firstItem);
+    link.linkTopic = buildTopic(fields.sheet.text());
     return link.setLinkMode(LinkMode::manual);
 }
 
@@ -149,8 +149,8 @@ Status pokeBands(const CellFields& fields, const Block& block, const BlockText& 
         const std::size_t start = band.first == 0 ? 0 : text.rowEnds[band.first - 1];
         const std::u16string_view part = std::u16string_view(text.text).substr(
             start, text.rowEnds[band.first + band.count - 1] - start);
-        link.LinkItem = bandItem(block, band.first, band.count);
-        auto poked = band.first == 0 ? link.LinkPokePart(part, text.text) : link.LinkPoke(part);
+        link.linkItem = bandItem(block, band.first, band.count);
+        auto poked = band.first == 0 ? link.pokePart(part, text.text) : link.poke(part);
         if (!poked.ok())
             return planned.size() > 1 ? withRowsLanded(poked.failure(), band.first, block.rows)
                                       : poked.failure();
@@ -234,8 +234,8 @@ std::optional<TextTable> requestTable(const CellFields& fields, std::size_t rows
     while (read.ok() && band.first < rows) {
         band.count = bandRows(rows - band.first, columns, longest);
         auto item = bandItem(block.value(), band.first, band.count);
-        fields.text.LinkItem = item;
-        auto answer = fields.text.LinkRequestValue();
+        fields.text.linkItem = item;
+        auto answer = fields.text.requestValue();
         auto longestRow =
             answer.ok() ? readBand(answer.value(), band, item, table) : answer.failure();
         if (!longestRow.ok()) {

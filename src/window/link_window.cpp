@@ -58,8 +58,8 @@ ExcelLink::ExcelLink(WindowPlatform& platform)
                               platform.settings())),
       File1(platform.fileList()), CommonDialog1(platform.fileDialog(), 10000, false),
       CommonDialog2(platform.fileDialog(), 260, true), platform_(platform) {
-    CommonDialog1.DialogTitle = u"تحديد مصنف أكسل";
-    CommonDialog1.Filter = u"ملفات أكسل|*.xls|كافة الملفات|*.*";
+    CommonDialog1.title = u"تحديد مصنف أكسل";
+    CommonDialog1.filter = u"ملفات أكسل|*.xls|كافة الملفات|*.*";
     keepInStep(Text2, UpDown1);
     keepInStep(Text3, UpDown2);
     watchControls();
@@ -97,8 +97,8 @@ void ExcelLink::Command2_Click() {
 
 void ExcelLink::Command3_Click() {
     // Cancelling is no failure here; the field then takes the file confirmed earlier, if any.
-    std::ignore = CommonDialog1.ShowOpen();
-    xlsPath.setText(CommonDialog1.FileName);
+    std::ignore = CommonDialog1.showOpen();
+    xlsPath.setText(CommonDialog1.fileName);
 }
 
 // Any shift state, and every repeat while the key is held, sends.

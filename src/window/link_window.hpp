@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/open_file_dialog.hpp"
 #include "controls/file_list_box.hpp"
+#include "controls/open_file_dialog.hpp"
 #include "controls/spinner.hpp"
 #include "controls/text_box.hpp"
 #include "link/cell_transfer.hpp"
@@ -34,8 +34,8 @@ public:
     Spinner UpDown1{0, 100000};
     Spinner UpDown2{0, 10000};
     FileListBox File1;
-    CommonDialog CommonDialog1;
-    CommonDialog CommonDialog2;
+    OpenFileDialog CommonDialog1;
+    OpenFileDialog CommonDialog2;
 
     // The cell operations: True when no step failed, else False after the link failure message.
     bool SEND();

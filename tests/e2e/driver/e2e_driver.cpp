@@ -269,7 +269,7 @@ void languages(Context& context) {
         expectSuccess(context, request(window), "Request from " + utf8(sheet));
         context.checks.equal(window.Text1.text(), text + u"\r\n",
                              "the cell of " + utf8(sheet) + " reads back");
-        context.checks.equal(window.Text1.LinkItem, u"R3C2",
+        context.checks.equal(window.Text1.linkItem, u"R3C2",
                              "the item field of " + utf8(sheet) + " shows R3C2");
     }
 }

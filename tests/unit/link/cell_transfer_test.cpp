@@ -30,8 +30,8 @@ protected:
     std::u16string noConversationText() {
         fakes::FakeExcel idle;
         LinkedTextBox box{[&idle] { return std::make_unique<fakes::FakeConversation>(idle); }};
-        box.LinkTopic = window.Text1.LinkTopic;
-        return box.LinkPoke(box.text()).failure().description;
+        box.linkTopic = window.Text1.linkTopic;
+        return box.poke(box.text()).failure().description;
     }
 };
 
@@ -45,9 +45,9 @@ TEST_F(CellTransferTest, SendConnectsThenPokesTheNewItemAndLeavesTheText) {
     EXPECT_EQ(platform.excel.cells[u"ورقة1!R3C2"], u"قيمة");
     EXPECT_EQ(window.Text1.text(), u"قيمة");
     EXPECT_TRUE(platform.messages.shown.empty());
-    EXPECT_EQ(window.Text1.LinkTimeout, 100);
-    EXPECT_EQ(window.Text1.LinkItem, u"R3C2");
-    EXPECT_EQ(window.Text1.LinkTopic, u"Excel|ورقة1");
+    EXPECT_EQ(window.Text1.linkTimeout, 100);
+    EXPECT_EQ(window.Text1.linkItem, u"R3C2");
+    EXPECT_EQ(window.Text1.linkTopic, u"Excel|ورقة1");
     EXPECT_EQ(window.Text1.linkMode(), LinkMode::manual);
 }
 

@@ -26,24 +26,24 @@ protected:
     void expectNoConversation(const Status& status) {
         ASSERT_FALSE(status.ok());
         EXPECT_EQ(status.failure().number, error::ddeNoConversation);
-        EXPECT_NE(status.failure().description.find(box.LinkTopic), std::u16string::npos);
+        EXPECT_NE(status.failure().description.find(box.linkTopic), std::u16string::npos);
     }
 };
 
 TEST_F(LinkedTextBoxTest, StartsWithTheWindowDefaultsAndNoConversation) {
-    EXPECT_EQ(box.LinkTopic, u"Excel|ورقة1");
-    EXPECT_EQ(box.LinkItem, u"R1C1");
-    EXPECT_EQ(box.LinkTimeout, 100);
+    EXPECT_EQ(box.linkTopic, u"Excel|ورقة1");
+    EXPECT_EQ(box.linkItem, u"R1C1");
+    EXPECT_EQ(box.linkTimeout, 100);
     EXPECT_EQ(box.linkMode(), LinkMode::none);
-    expectNoConversation(box.LinkPoke(box.text()));
-    expectNoConversation(box.LinkRequest());
+    expectNoConversation(box.poke(box.text()));
+    expectNoConversation(box.request());
     EXPECT_TRUE(excel.steps.empty());
 }
 
 TEST_F(LinkedTextBoxTest, ManualModeConnectsOnTheTopicSplitAtTheFirstBar) {
     excel.topics.insert(u"a|b");
-    box.LinkTopic = u"Excel|a|b";
-    box.LinkTimeout = 25;
+    box.linkTopic = u"Excel|a|b";
+    box.linkTimeout = 25;
     EXPECT_TRUE(box.setLinkMode(LinkMode::manual).ok());
     EXPECT_EQ(box.linkMode(), LinkMode::manual);
     EXPECT_EQ(excel.steps,
@@ -51,20 +51,20 @@ TEST_F(LinkedTextBoxTest, ManualModeConnectsOnTheTopicSplitAtTheFirstBar) {
 }
 
 TEST_F(LinkedTextBoxTest, TopicWithoutBarIsAllApplication) {
-    box.LinkTopic = u"Excel";
+    box.linkTopic = u"Excel";
     EXPECT_FALSE(box.setLinkMode(LinkMode::manual).ok());
     EXPECT_EQ(excel.steps,
               (std::vector<DdeStep>{{DdeStep::connect, u"Excel", u"", u"", transferTimeout}}));
 }
 
 TEST_F(LinkedTextBoxTest, TransfersAfterAFailedConnectNeverReachThePartner) {
-    box.LinkTopic = u"Excel|ورقة9";
+    box.linkTopic = u"Excel|ورقة9";
     auto status = box.setLinkMode(LinkMode::manual);
     ASSERT_FALSE(status.ok());
     EXPECT_EQ(status.failure().number, error::ddeNoPartner);
     EXPECT_EQ(box.linkMode(), LinkMode::none);
-    expectNoConversation(box.LinkPoke(box.text()));
-    expectNoConversation(box.LinkRequest());
+    expectNoConversation(box.poke(box.text()));
+    expectNoConversation(box.request());
     EXPECT_EQ(excel.steps.size(), 1u);
 }
 
@@ -73,21 +73,21 @@ TEST_F(LinkedTextBoxTest, AFailedReconnectDropsTheEarlierConversation) {
     excel.hangUp(u"ورقة1");
     excel.answers = false;
     EXPECT_FALSE(box.setLinkMode(LinkMode::manual).ok());
-    expectNoConversation(box.LinkPoke(box.text()));
+    expectNoConversation(box.poke(box.text()));
 }
 
 TEST_F(LinkedTextBoxTest, ModeNoneEndsTheLink) {
     ASSERT_TRUE(box.setLinkMode(LinkMode::manual).ok());
     EXPECT_TRUE(box.setLinkMode(LinkMode::none).ok());
     EXPECT_EQ(box.linkMode(), LinkMode::none);
-    expectNoConversation(box.LinkPoke(box.text()));
+    expectNoConversation(box.poke(box.text()));
 }
 
 TEST_F(LinkedTextBoxTest, PokeSendsTheTextGivenAndLeavesTheFieldsOwn) {
     box.setText(u"نص\r\n");
-    box.LinkItem = u"R2C3";
+    box.linkItem = u"R2C3";
     ASSERT_TRUE(box.setLinkMode(LinkMode::manual).ok());
-    EXPECT_TRUE(box.LinkPoke(u"نص").ok());
+    EXPECT_TRUE(box.poke(u"نص").ok());
     EXPECT_EQ(box.text(), u"نص\r\n");
     EXPECT_EQ(excel.steps.back(), (DdeStep{DdeStep::poke, u"", u"R2C3", u"نص", transferTimeout}));
     EXPECT_EQ(excel.cells[u"ورقة1!R2C3"], u"نص");
@@ -97,17 +97,17 @@ TEST_F(LinkedTextBoxTest, RequestReplacesTheTextExactlyAsSent) {
     excel.cells[u"ورقة1!R1C1"] = u" a\r\nb\r\n";
     box.setText(u"old");
     ASSERT_TRUE(box.setLinkMode(LinkMode::manual).ok());
-    EXPECT_TRUE(box.LinkRequest().ok());
+    EXPECT_TRUE(box.request().ok());
     EXPECT_EQ(box.text(), u" a\r\nb\r\n");
 }
 
 TEST_F(LinkedTextBoxTest, RefusedTransfersReportThePartnersFailureAndKeepTheText) {
     excel.refusedItems.insert(u"R0C0");
-    box.LinkItem = u"R0C0";
+    box.linkItem = u"R0C0";
     box.setText(u"old");
     ASSERT_TRUE(box.setLinkMode(LinkMode::manual).ok());
-    auto poke = box.LinkPoke(box.text());
-    auto request = box.LinkRequest();
+    auto poke = box.poke(box.text());
+    auto request = box.request();
     ASSERT_FALSE(poke.ok() || request.ok());
     EXPECT_EQ(poke.failure().number, error::ddeRefused);
     EXPECT_EQ(request.failure().number, error::ddeRefused);
@@ -167,10 +167,10 @@ TEST_P(ConversationCacheTest, EachSheetKeepsOneConversationWhileOthersComeAndGo)
             continue;
         }
         auto text = u"use " + std::u16string(1, static_cast<char16_t>(u'A' + use++));
-        box.LinkTopic = u"Excel|" + name;
+        box.linkTopic = u"Excel|" + name;
         box.setText(text);
         auto opened = box.setLinkMode(LinkMode::manual);
-        auto poked = box.LinkPoke(box.text());
+        auto poked = box.poke(box.text());
         auto sheet = sheetOf(name);
         EXPECT_EQ(opened.ok() && poked.ok(), sheet.has_value()) << ::testing::PrintToString(name);
         if (sheet) {
