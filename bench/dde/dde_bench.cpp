@@ -1,5 +1,5 @@
 // Pokes per second against the Excel stand-in: a bare raw-DDE poke loop on one held
-// conversation, the same through the conversation seam, SEND on one sheet, and SEND to two sheets
+// conversation, the same through the conversation seam, send on one sheet, and send to two sheets
 // in turn. Each figure is also given as a ratio to the bare loop.
 //
 //   DdeBench.exe [pokes]      (a stand-in serving "ورقة1" and "Sheet1" must be running)
@@ -44,7 +44,7 @@ class BenchPlatform : public sheetpush::win32::Win32Platform {
 public:
     explicit BenchPlatform(bool withView) : withView_(withView) {}
     sheetpush::MessageBoxes& messageBoxes() override { return boxes; }
-    std::unique_ptr<sheetpush::WindowView> newView(sheetpush::ExcelLink& window) override {
+    std::unique_ptr<sheetpush::WindowView> newView(sheetpush::LinkWindow& window) override {
         return withView_ ? Win32Platform::newView(window) : nullptr;
     }
     sheetpush::fakes::FakeMessageBoxes boxes;
@@ -145,14 +145,14 @@ int main(int argc, char** argv) {
     }
     BenchPlatform withView(true);
     BenchPlatform bareCore(false);
-    sheetpush::ExcelLink product(withView);
-    sheetpush::ExcelLink core(bareCore);
-    // SEND after putting the text into Text1, as the automation method does before each call.
-    auto send = [](sheetpush::ExcelLink& window, bool alternate) {
+    sheetpush::LinkWindow product(withView);
+    sheetpush::LinkWindow core(bareCore);
+    // send after putting the text into cellText, as the automation method does before each call.
+    auto send = [](sheetpush::LinkWindow& window, bool alternate) {
         return [&window, alternate](int i) {
-            window.Text4.setText(alternate && i % 2 ? u"Sheet1" : u"ورقة1");
-            window.Text1.setText(numbered(i));
-            return window.SEND();
+            window.sheet.setText(alternate && i % 2 ? u"Sheet1" : u"ورقة1");
+            window.cellText.setText(numbered(i));
+            return window.send();
         };
     };
     std::vector<Method> methods = {

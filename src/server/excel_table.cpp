@@ -104,21 +104,21 @@ Result<Variant> ExcelTable::SheetpushTable(const Variant& Values, const Variant&
     if (!table.ok())
         return table.failure();
     if (auto written =
-            writeFields({{Col, &window.Text2}, {Row, &window.Text3}, {Sheet, &window.Text4}},
+            writeFields({{Col, &window.column}, {Row, &window.row}, {Sheet, &window.sheet}},
                         platform_.formatting());
         !written.ok())
         return written.failure();
-    return Variant(window.SendTable(table.value()));
+    return Variant(window.sendTable(table.value()));
 }
 
 Result<Variant> ExcelTable::ImportTable(const Variant& Col, const Variant& Row, const Variant& Cols,
                                         const Variant& Rows, const Variant& Sheet) {
     auto& window = threadLinkWindow(platform_);
-    auto texts = writeFields({{Col, &window.Text2},
-                              {Row, &window.Text3},
+    auto texts = writeFields({{Col, &window.column},
+                              {Row, &window.row},
                               {Cols, nullptr},
                               {Rows, nullptr},
-                              {Sheet, &window.Text4}},
+                              {Sheet, &window.sheet}},
                              platform_.formatting());
     if (!texts.ok())
         return texts.failure();
@@ -128,7 +128,7 @@ Result<Variant> ExcelTable::ImportTable(const Variant& Col, const Variant& Row, 
         showLinkFailure(Messages(platform_), (columns.ok() ? rows : columns).failure());
         return Variant(Empty{});
     }
-    auto table = window.RequestTable(rows.value(), columns.value());
+    auto table = window.requestTable(rows.value(), columns.value());
     if (!table)
         return Variant(Empty{});
     return Variant(arrayOf(*table));

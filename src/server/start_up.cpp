@@ -7,8 +7,8 @@ namespace sheetpush {
 
 // The instance is private to the start-up and goes with it, confirmed or cancelled.
 void Main(WindowPlatform& platform) {
-    ExcelLink window(platform);
-    discoverExcelPath(window.File1, window.CommonDialog2, platform.settings());
+    LinkWindow window(platform);
+    discoverExcelPath(window.excelFinder, window.excelDialog, platform.settings());
 }
 
 } // namespace sheetpush

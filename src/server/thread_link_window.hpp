@@ -8,6 +8,6 @@ namespace sheetpush {
 // The calling thread's link window, created on first use and kept until the thread ends. Every
 // object of the automation classes that the thread serves works on it, and so shares its fields
 // and its conversations with Excel.
-ExcelLink& threadLinkWindow(WindowPlatform& platform);
+LinkWindow& threadLinkWindow(WindowPlatform& platform);
 
 } // namespace sheetpush

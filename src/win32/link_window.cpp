@@ -115,7 +115,7 @@ HICON loadIcon(int sizeMetric) {
 
 } // namespace
 
-LinkWindow::LinkWindow(ExcelLink& model) : model_(model) {
+LinkWindow::LinkWindow(sheetpush::LinkWindow& model) : model_(model) {
     static WindowClass windowClass(procedure);
     const Dpi dpi = screenDpi();
     RECT frame{0, 0, twipsToPixels(clientWidthTwips, dpi.x),
@@ -160,9 +160,9 @@ void LinkWindow::createControls() {
         if (layout.kind == ControlKind::frame)
             SetWindowPos(made, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    SendMessageW(control(ControlId::Command3), BM_SETIMAGE, IMAGE_BITMAP,
+    SendMessageW(control(ControlId::browse), BM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(browsePicture_.get()));
-    for (ControlId id : {ControlId::UpDown1, ControlId::UpDown2})
+    for (ControlId id : {ControlId::columnSpinner, ControlId::rowSpinner})
         SendMessageW(control(id), UDM_SETRANGE32, static_cast<WPARAM>(spinnerOf(id)->min()),
                      spinnerOf(id)->max());
 }
@@ -176,17 +176,17 @@ void LinkWindow::addCreditTip() {
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_RTLREADING;
     tool.hwnd = handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(control(ControlId::Label5));
+    tool.uId = reinterpret_cast<UINT_PTR>(control(ControlId::credit));
     tool.lpszText = const_cast<wchar_t*>(creditTip);
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void LinkWindow::showModel() {
-    for (TextBox* field : {static_cast<TextBox*>(&model_.Text1), &model_.Text2, &model_.Text3,
-                           &model_.Text4, &model_.xlsPath})
+    for (TextBox* field : {static_cast<TextBox*>(&model_.cellText), &model_.column, &model_.row,
+                           &model_.sheet, &model_.commandLine})
         showText(*field);
-    showValue(model_.UpDown1);
-    showValue(model_.UpDown2);
+    showValue(model_.columnSpinner);
+    showValue(model_.rowSpinner);
     behind_ = false;
 }
 
@@ -233,12 +233,12 @@ void LinkWindow::onCommand(ControlId id, WORD code) {
     }
     if (code != BN_CLICKED)
         return;
-    if (id == ControlId::Command1)
-        model_.Command1_Click();
-    else if (id == ControlId::Command2)
-        model_.Command2_Click();
-    else if (id == ControlId::Command3)
-        model_.Command3_Click();
+    if (id == ControlId::send)
+        model_.onSendClick();
+    else if (id == ControlId::run)
+        model_.onRunClick();
+    else if (id == ControlId::browse)
+        model_.onBrowseClick();
 }
 
 // The arrow steps the link window's spinner; the control shows the result when the spinner
@@ -267,7 +267,7 @@ LRESULT LinkWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lParam) == control(ControlId::Label5)) {
+        if (reinterpret_cast<HWND>(lParam) == control(ControlId::credit)) {
             auto dc = reinterpret_cast<HDC>(wParam);
             SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
             SetBkColor(dc, GetSysColor(COLOR_INFOBK));
@@ -316,10 +316,10 @@ LRESULT CALLBACK LinkWindow::controlProcedure(HWND control, UINT message, WPARAM
             return LRESULT{0};
         if (message == WM_NCDESTROY)
             RemoveWindowSubclass(control, controlProcedure, id);
-        if (static_cast<ControlId>(id) != ControlId::Text1)
+        if (static_cast<ControlId>(id) != ControlId::cellText)
             return DefSubclassProc(control, message, wParam, lParam);
         if (message == WM_KEYDOWN)
-            reinterpret_cast<LinkWindow*>(self)->model_.Text1_KeyDown(
+            reinterpret_cast<LinkWindow*>(self)->model_.onCellTextKeyDown(
                 static_cast<std::int16_t>(wParam), shiftState());
         if (message == WM_GETDLGCODE && wParam == VK_RETURN)
             return DefSubclassProc(control, message, wParam, lParam) | DLGC_WANTALLKEYS;
@@ -329,39 +329,39 @@ LRESULT CALLBACK LinkWindow::controlProcedure(HWND control, UINT message, WPARAM
 
 TextBox* LinkWindow::fieldOf(ControlId id) const {
     switch (id) {
-    case ControlId::Text1:
-        return &model_.Text1;
-    case ControlId::Text2:
-        return &model_.Text2;
-    case ControlId::Text3:
-        return &model_.Text3;
-    case ControlId::Text4:
-        return &model_.Text4;
-    case ControlId::xlsPath:
-        return &model_.xlsPath;
+    case ControlId::cellText:
+        return &model_.cellText;
+    case ControlId::column:
+        return &model_.column;
+    case ControlId::row:
+        return &model_.row;
+    case ControlId::sheet:
+        return &model_.sheet;
+    case ControlId::commandLine:
+        return &model_.commandLine;
     default:
         return nullptr;
     }
 }
 
 Spinner* LinkWindow::spinnerOf(ControlId id) const {
-    if (id == ControlId::UpDown1)
-        return &model_.UpDown1;
-    if (id == ControlId::UpDown2)
-        return &model_.UpDown2;
+    if (id == ControlId::columnSpinner)
+        return &model_.columnSpinner;
+    if (id == ControlId::rowSpinner)
+        return &model_.rowSpinner;
     return nullptr;
 }
 
 ControlId LinkWindow::idOf(const TextBox& field) const {
-    for (ControlId id : {ControlId::Text1, ControlId::Text2, ControlId::Text3, ControlId::Text4,
-                         ControlId::xlsPath})
+    for (ControlId id : {ControlId::cellText, ControlId::column, ControlId::row, ControlId::sheet,
+                         ControlId::commandLine})
         if (fieldOf(id) == &field)
             return id;
     return ControlId::window;
 }
 
 ControlId LinkWindow::idOf(const Spinner& spinner) const {
-    return &spinner == &model_.UpDown1 ? ControlId::UpDown1 : ControlId::UpDown2;
+    return &spinner == &model_.columnSpinner ? ControlId::columnSpinner : ControlId::rowSpinner;
 }
 
 bool routeLinkWindowKeys(MSG& message) {

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 namespace sheetpush {
-class ExcelLink;
+class LinkWindow;
 class TextBox;
 class Spinner;
 } // namespace sheetpush
@@ -25,7 +25,7 @@ namespace sheetpush::win32 {
 // them (partner_wait.hpp): a click sent to the send button would poke in the middle of a poke.
 class LinkWindow : public WindowView {
 public:
-    explicit LinkWindow(ExcelLink& model);
+    explicit LinkWindow(sheetpush::LinkWindow& model);
     LinkWindow(const LinkWindow&) = delete;
     LinkWindow& operator=(const LinkWindow&) = delete;
     ~LinkWindow() override;
@@ -56,7 +56,7 @@ private:
     ControlId idOf(const TextBox& field) const;
     ControlId idOf(const Spinner& spinner) const;
 
-    ExcelLink& model_;
+    sheetpush::LinkWindow& model_;
     // While the window writes a control itself, the control's change is not the person's.
     bool showing_ = false;
     // A field or spinner changed while the window was hidden.

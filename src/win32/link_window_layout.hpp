@@ -6,28 +6,28 @@
 
 namespace sheetpush::win32 {
 
-// The controls of the link window, numbered as their command identifiers; window stands for the
-// window's own client area as a container.
+// The controls of the link window by role, as the window model names them, numbered as their
+// command identifiers; window stands for the window's own client area as a container.
 enum class ControlId : int {
     window = 0,
-    Frame1 = 100,
-    xlsPath,
-    Frame2,
-    UpDown2,
-    Command1,
-    Text4,
-    Text3,
-    Text2,
-    Text1,
-    UpDown1,
-    Label4,
-    Label3,
-    Label2,
-    Label1,
-    Command2,
-    Command3,
-    Label5,
-    File1,
+    pathFrame = 100,
+    commandLine,
+    sendFrame,
+    rowSpinner,
+    send,
+    sheet,
+    row,
+    column,
+    cellText,
+    columnSpinner,
+    sheetLabel,
+    cellTextLabel,
+    rowLabel,
+    columnLabel,
+    run,
+    browse,
+    credit,
+    excelFinder,
 };
 
 enum class ControlKind { frame, label, edit, button, upDown, listBox };

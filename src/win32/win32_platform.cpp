@@ -9,7 +9,7 @@ std::unique_ptr<DdeConversation> Win32Platform::newConversation() {
     return std::make_unique<RawDdeConversation>();
 }
 
-std::unique_ptr<WindowView> Win32Platform::newView(ExcelLink& window) {
+std::unique_ptr<WindowView> Win32Platform::newView(sheetpush::LinkWindow& window) {
     return std::make_unique<LinkWindow>(window);
 }
 

@@ -22,7 +22,7 @@ public:
     Launcher& launcher() override { return launcher_; }
     SettingsStore& settings() override { return settings_; }
     VariantFormatting& formatting() override { return formatting_; }
-    std::unique_ptr<WindowView> newView(ExcelLink& window) override;
+    std::unique_ptr<WindowView> newView(sheetpush::LinkWindow& window) override;
 
 private:
     Win32MessageBoxes messageBoxes_;

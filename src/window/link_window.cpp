@@ -53,82 +53,82 @@ void keepInStep(TextBox& field, Spinner& spinner) {
 
 } // namespace
 
-ExcelLink::ExcelLink(WindowPlatform& platform)
-    : Text1(withExcelsLetters([&platform] { return platform.newConversation(); },
-                              platform.settings())),
-      File1(platform.fileList()), CommonDialog1(platform.fileDialog(), 10000, false),
-      CommonDialog2(platform.fileDialog(), 260, true), platform_(platform) {
-    CommonDialog1.title = u"تحديد مصنف أكسل";
-    CommonDialog1.filter = u"ملفات أكسل|*.xls|كافة الملفات|*.*";
-    keepInStep(Text2, UpDown1);
-    keepInStep(Text3, UpDown2);
+LinkWindow::LinkWindow(WindowPlatform& platform)
+    : cellText(withExcelsLetters([&platform] { return platform.newConversation(); },
+                                 platform.settings())),
+      excelFinder(platform.fileList()), workbookDialog(platform.fileDialog(), 10000, false),
+      excelDialog(platform.fileDialog(), 260, true), platform_(platform) {
+    workbookDialog.title = u"تحديد مصنف أكسل";
+    workbookDialog.filter = u"ملفات أكسل|*.xls|كافة الملفات|*.*";
+    keepInStep(column, columnSpinner);
+    keepInStep(row, rowSpinner);
     watchControls();
     load();
     platformView_ = platform.newView(*this);
 }
 
-CellFields ExcelLink::cellFields() {
-    return {Text1, Text2, Text3, Text4};
+CellFields LinkWindow::cellFields() {
+    return {cellText, column, row, sheet};
 }
 
-bool ExcelLink::SEND() {
+bool LinkWindow::send() {
     return pokeCell(cellFields(), Messages(platform_));
 }
 
-bool ExcelLink::Request() {
+bool LinkWindow::request() {
     return requestCell(cellFields(), Messages(platform_));
 }
 
-bool ExcelLink::SendTable(const TextTable& table) {
+bool LinkWindow::sendTable(const TextTable& table) {
     return pokeTable(cellFields(), table, Messages(platform_));
 }
 
-std::optional<TextTable> ExcelLink::RequestTable(std::size_t rows, std::size_t columns) {
-    return requestTable(cellFields(), rows, columns, Messages(platform_));
+std::optional<TextTable> LinkWindow::requestTable(std::size_t rows, std::size_t columns) {
+    return sheetpush::requestTable(cellFields(), rows, columns, Messages(platform_));
 }
 
-void ExcelLink::Command1_Click() {
-    SEND();
+void LinkWindow::onSendClick() {
+    send();
 }
 
-void ExcelLink::Command2_Click() {
-    runCommandLine(xlsPath, platform_, [this] { takeFocus(); });
+void LinkWindow::onRunClick() {
+    runCommandLine(commandLine, platform_, [this] { takeFocus(); });
 }
 
-void ExcelLink::Command3_Click() {
+void LinkWindow::onBrowseClick() {
     // Cancelling is no failure here; the field then takes the file confirmed earlier, if any.
-    std::ignore = CommonDialog1.showOpen();
-    xlsPath.setText(CommonDialog1.fileName);
+    std::ignore = workbookDialog.showOpen();
+    commandLine.setText(workbookDialog.fileName);
 }
 
 // Any shift state, and every repeat while the key is held, sends.
-void ExcelLink::Text1_KeyDown(std::int16_t keyCode, std::int16_t /*shift*/) {
+void LinkWindow::onCellTextKeyDown(std::int16_t keyCode, std::int16_t /*shift*/) {
     if (keyCode == enterKey)
-        SEND();
+        send();
 }
 
-void ExcelLink::takeFocus() {
+void LinkWindow::takeFocus() {
     if (view_)
         view_->takeFocus();
 }
 
 // Subscribed after the steps, so a view sees each change once the chain it started has settled.
-void ExcelLink::watchControls() {
-    for (TextBox* field : {static_cast<TextBox*>(&Text1), &Text2, &Text3, &Text4, &xlsPath})
+void LinkWindow::watchControls() {
+    for (TextBox* field : {static_cast<TextBox*>(&cellText), &column, &row, &sheet, &commandLine})
         field->onChange([this, field] {
             if (view_)
                 view_->textChanged(*field);
         });
-    for (Spinner* spinner : {&UpDown1, &UpDown2})
+    for (Spinner* spinner : {&columnSpinner, &rowSpinner})
         spinner->onChange([this, spinner] {
             if (view_)
                 view_->valueChanged(*spinner);
         });
 }
 
-void ExcelLink::load() {
-    fieldToSpinner(Text2, UpDown1);
-    fieldToSpinner(Text3, UpDown2);
+void LinkWindow::load() {
+    fieldToSpinner(column, columnSpinner);
+    fieldToSpinner(row, rowSpinner);
 }
 
 } // namespace sheetpush

@@ -226,7 +226,7 @@ public:
     Launcher& launcher() override { return launch; }
     SettingsStore& settings() override { return store; }
     VariantFormatting& formatting() override { return portable; }
-    std::unique_ptr<WindowView> newView(ExcelLink& /*window*/) override {
+    std::unique_ptr<WindowView> newView(LinkWindow& /*window*/) override {
         ++windowsMade;
         return nullptr;
     }

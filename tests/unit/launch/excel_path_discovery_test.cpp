@@ -20,7 +20,7 @@ const std::u16string entry = u"Orvand/Sheetpush/ExcelPath";
 class Discovery : public ::testing::Test {
 protected:
     std::optional<std::u16string> discover() {
-        return discoverExcelPath(window.File1, window.CommonDialog2, platform.store);
+        return discoverExcelPath(window.excelFinder, window.excelDialog, platform.store);
     }
     void store(std::u16string path) { platform.store.entries[entry] = std::move(path); }
     void install(const std::u16string& folder, std::u16string name = u"Excel.exe") {
@@ -36,7 +36,7 @@ protected:
     }
 
     fakes::FakePlatform platform;
-    ExcelLink window{platform};
+    LinkWindow window{platform};
 };
 
 struct StoredCase {
@@ -163,8 +163,9 @@ public:
 TEST(DiscoveryCut, AChosenPathShorterThanTheCutKeepsTheFolderOfThePassBefore) {
     PlatformWithDialog platform;
     platform.store.entries[entry] = u"Z:\\Nowhere\\Excel.exe";
-    ExcelLink window(platform);
-    EXPECT_EQ(discoverExcelPath(window.File1, window.CommonDialog2, platform.store), u"Q:\\a.exe");
+    LinkWindow window(platform);
+    EXPECT_EQ(discoverExcelPath(window.excelFinder, window.excelDialog, platform.store),
+              u"Q:\\a.exe");
     EXPECT_EQ(platform.store.entries[entry], u"Q:\\a.exe");
 }
 

@@ -30,12 +30,12 @@ protected:
     }
 
     bool excelLinking(const Variant& XLS, std::int32_t ExcelShow) {
-        return sheetpush::excelLinking({window.File1, window.CommonDialog2, window.xlsPath},
+        return sheetpush::excelLinking({window.excelFinder, window.excelDialog, window.commandLine},
                                        platform, XLS, ExcelShow);
     }
 
     fakes::FakePlatform platform;
-    ExcelLink window{platform};
+    LinkWindow window{platform};
 };
 
 struct CommandLineCase {
@@ -70,7 +70,7 @@ TEST_P(CommandLine, IsTheQuotedExcelPathABlankAndTheWorkbookAsGiven) {
     const auto& c = GetParam();
     const auto expected = quotedDefaultPath + u" " + c.workbookPart;
     EXPECT_TRUE(excelLinking(c.XLS, 1));
-    EXPECT_EQ(window.xlsPath.text(), expected);
+    EXPECT_EQ(window.commandLine.text(), expected);
     EXPECT_EQ(platform.launch.launches, (std::vector<Launch>{Launch{expected, 1}}));
     EXPECT_TRUE(platform.messages.shown.empty());
 }
@@ -138,7 +138,7 @@ TEST_F(WorkbookLaunch, WorkbookWithoutAStringFormLaunchesNothing) {
     ASSERT_TRUE(excelLinking(namedBook, 1));
     EXPECT_FALSE(excelLinking(Array{{{0, 1}}, {Variant{u"x"}}}, 1));
     EXPECT_EQ(platform.launch.launches.size(), 1u);
-    EXPECT_EQ(window.xlsPath.text(), quotedDefaultPath + u" D:\\Books\\Sales.xls");
+    EXPECT_EQ(window.commandLine.text(), quotedDefaultPath + u" D:\\Books\\Sales.xls");
     EXPECT_EQ(platform.messages.shown, std::vector<fakes::ShownMessage>{launchFailure});
 }
 
@@ -146,7 +146,7 @@ TEST_F(WorkbookLaunch, CancelledDiscoveryEndsSilently) {
     platform.files.folders.clear();
     EXPECT_FALSE(excelLinking(namedBook, 1));
     EXPECT_EQ(platform.dialog.requests.size(), 1u);
-    EXPECT_EQ(window.xlsPath.text(), initialCommandLine);
+    EXPECT_EQ(window.commandLine.text(), initialCommandLine);
     EXPECT_TRUE(platform.launch.launches.empty());
     EXPECT_TRUE(platform.messages.shown.empty());
     EXPECT_TRUE(platform.store.writes.empty());
@@ -157,7 +157,7 @@ TEST_F(WorkbookLaunch, ExcelChosenInTheDialogStartsTheCommandLine) {
     platform.files.folders = {{u"E:\\Apps\\Office", {u"Excel.exe"}}};
     platform.dialog.answers = {u"E:\\Apps\\Office\\Excel.exe"};
     EXPECT_TRUE(excelLinking(u"book.xls", 1));
-    EXPECT_EQ(window.xlsPath.text(), u"E:\\Apps\\Office\\Excel.exe book.xls");
+    EXPECT_EQ(window.commandLine.text(), u"E:\\Apps\\Office\\Excel.exe book.xls");
     EXPECT_EQ(platform.store.writes, std::vector<std::u16string>{u"E:\\Apps\\Office\\Excel.exe"});
 }
 
@@ -177,15 +177,15 @@ private:
 TEST_F(WorkbookLaunch, RunLaunchesTheFieldMaximizedThenTakesTheFocus) {
     FocusView view(platform.messages);
     window.setView(&view);
-    window.Command2_Click();
+    window.onRunClick();
     EXPECT_EQ(platform.launch.launches, (std::vector<Launch>{Launch{initialCommandLine, 3}}));
     EXPECT_EQ(view.messagesAtFocus, std::vector<std::size_t>{0});
     EXPECT_TRUE(platform.messages.shown.empty());
     EXPECT_TRUE(platform.store.writes.empty());
 
     ASSERT_TRUE(excelLinking(namedBook, 1));
-    window.Command2_Click();
-    EXPECT_EQ(platform.launch.launches.back(), (Launch{window.xlsPath.text(), 3}));
+    window.onRunClick();
+    EXPECT_EQ(platform.launch.launches.back(), (Launch{window.commandLine.text(), 3}));
 }
 
 TEST_F(WorkbookLaunch, RunReportsAFailedLaunchAfterTakingTheFocus) {
@@ -194,17 +194,17 @@ TEST_F(WorkbookLaunch, RunReportsAFailedLaunchAfterTakingTheFocus) {
     for (const bool callable : {true, false}) {
         platform.launch.result = 2;
         platform.launch.callable = callable;
-        window.Command2_Click();
+        window.onRunClick();
     }
     EXPECT_EQ(view.messagesAtFocus, (std::vector<std::size_t>{0, 1}));
     EXPECT_EQ(platform.messages.shown,
               (std::vector<fakes::ShownMessage>{launchFailure, launchFailure}));
-    EXPECT_EQ(window.xlsPath.text(), initialCommandLine);
+    EXPECT_EQ(window.commandLine.text(), initialCommandLine);
 }
 
 TEST_F(WorkbookLaunch, RunWithoutAViewStillLaunches) {
     platform.launch.result = 11;
-    window.Command2_Click();
+    window.onRunClick();
     EXPECT_EQ(platform.launch.launches.size(), 1u);
     EXPECT_EQ(platform.messages.shown, std::vector<fakes::ShownMessage>{launchFailure});
 }

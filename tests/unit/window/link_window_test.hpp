@@ -14,13 +14,13 @@ namespace sheetpush {
 class LinkWindowTest : public ::testing::Test {
 protected:
     fakes::FakePlatform platform;
-    ExcelLink window{platform};
+    LinkWindow window{platform};
 
     void address(const std::u16string& row, const std::u16string& column,
                  const std::u16string& sheet = u"ورقة1") {
-        window.Text3.setText(row);
-        window.Text2.setText(column);
-        window.Text4.setText(sheet);
+        window.row.setText(row);
+        window.column.setText(column);
+        window.sheet.setText(sheet);
     }
 };
 
