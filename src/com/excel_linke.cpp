@@ -5,29 +5,29 @@
 
 namespace sheetpush::com {
 
-std::span<const DispatchMethod<ExcelLinkeObject>> ExcelLinkeObject::dispatchMethods() {
-    static constexpr DispatchMethod<ExcelLinkeObject> methods[] = {
-        {0x60030000, 4, &ExcelLinkeObject::invokeSheetpush},
-        {0x60030001, 3, &ExcelLinkeObject::invokeImportFromExcel},
-        {0x60030002, 2, &ExcelLinkeObject::invokeExcelLinking},
+std::span<const DispatchMethod<ExcelLinke>> ExcelLinke::dispatchMethods() {
+    static constexpr DispatchMethod<ExcelLinke> methods[] = {
+        {0x60030000, 4, &ExcelLinke::invokeSheetpush},
+        {0x60030001, 3, &ExcelLinke::invokeImportFromExcel},
+        {0x60030002, 2, &ExcelLinke::invokeExcelLinking},
     };
     return methods;
 }
 
-HRESULT ExcelLinkeObject::invokeSheetpush(const DispatchCall& call) {
+HRESULT ExcelLinke::invokeSheetpush(const DispatchCall& call) {
     const auto& arguments = call.arguments;
     return sheetpush(*arguments[0], *arguments[1], *arguments[2], *arguments[3], call.result,
                      call.exception);
 }
 
-HRESULT ExcelLinkeObject::invokeImportFromExcel(const DispatchCall& call) {
+HRESULT ExcelLinke::invokeImportFromExcel(const DispatchCall& call) {
     const auto& arguments = call.arguments;
     return importFromExcel(*arguments[0], *arguments[1], *arguments[2], call.result,
                            call.exception);
 }
 
 // ExcelShow may come in any form; it is coerced here, where the vtable takes a 32-bit integer.
-HRESULT ExcelLinkeObject::invokeExcelLinking(const DispatchCall& call) {
+HRESULT ExcelLinke::invokeExcelLinking(const DispatchCall& call) {
     std::int32_t mode = 0;
     if (HRESULT coerced = showMode(*call.arguments[1], mode); FAILED(coerced)) {
         if (call.argumentError)
@@ -43,7 +43,7 @@ HRESULT ExcelLinkeObject::invokeExcelLinking(const DispatchCall& call) {
     return outcome;
 }
 
-HRESULT ExcelLinkeObject::Sheetpush(VARIANT* txt, VARIANT* Col, VARIANT* Row, VARIANT* Sheet,
+HRESULT ExcelLinke::Sheetpush(VARIANT* txt, VARIANT* Col, VARIANT* Row, VARIANT* Sheet,
                                     VARIANT* result) {
     if (!txt || !Col || !Row || !Sheet || !result)
         return E_POINTER;
@@ -51,7 +51,7 @@ HRESULT ExcelLinkeObject::Sheetpush(VARIANT* txt, VARIANT* Col, VARIANT* Row, VA
     return sheetpush(*txt, *Col, *Row, *Sheet, result, nullptr);
 }
 
-HRESULT ExcelLinkeObject::ImportFromExcel(VARIANT* Col, VARIANT* Row, VARIANT* Sheet,
+HRESULT ExcelLinke::ImportFromExcel(VARIANT* Col, VARIANT* Row, VARIANT* Sheet,
                                           VARIANT* result) {
     if (!Col || !Row || !Sheet || !result)
         return E_POINTER;
@@ -59,13 +59,13 @@ HRESULT ExcelLinkeObject::ImportFromExcel(VARIANT* Col, VARIANT* Row, VARIANT* S
     return importFromExcel(*Col, *Row, *Sheet, result, nullptr);
 }
 
-HRESULT ExcelLinkeObject::ExcelLinking(VARIANT* XLS, LONG* ExcelShow, VARIANT_BOOL* result) {
+HRESULT ExcelLinke::ExcelLinking(VARIANT* XLS, LONG* ExcelShow, VARIANT_BOOL* result) {
     if (!XLS || !ExcelShow || !result)
         return E_POINTER;
     return excelLinking(*XLS, *ExcelShow, *result);
 }
 
-HRESULT ExcelLinkeObject::sheetpush(const VARIANT& txt, const VARIANT& Col, const VARIANT& Row,
+HRESULT ExcelLinke::sheetpush(const VARIANT& txt, const VARIANT& Col, const VARIANT& Row,
                                     const VARIANT& Sheet, VARIANT* result, EXCEPINFO* exception) {
     return guarded([&] {
         auto outcome =
@@ -74,7 +74,7 @@ HRESULT ExcelLinkeObject::sheetpush(const VARIANT& txt, const VARIANT& Col, cons
     });
 }
 
-HRESULT ExcelLinkeObject::importFromExcel(const VARIANT& Col, const VARIANT& Row,
+HRESULT ExcelLinke::importFromExcel(const VARIANT& Col, const VARIANT& Row,
                                           const VARIANT& Sheet, VARIANT* result,
                                           EXCEPINFO* exception) {
     return guarded([&] {
@@ -83,7 +83,7 @@ HRESULT ExcelLinkeObject::importFromExcel(const VARIANT& Col, const VARIANT& Row
     });
 }
 
-HRESULT ExcelLinkeObject::excelLinking(const VARIANT& XLS, std::int32_t ExcelShow,
+HRESULT ExcelLinke::excelLinking(const VARIANT& XLS, std::int32_t ExcelShow,
                                        VARIANT_BOOL& result) {
     return guarded([&] {
         result = core_.ExcelLinking(coreValue(XLS), ExcelShow) ? VARIANT_TRUE : VARIANT_FALSE;

@@ -9,16 +9,16 @@
 
 namespace sheetpush::com {
 
-// One ExcelLinke object as COM clients see it. Calls through the vtable and through IDispatch
-// arrive at the same three handlers, which hand the arguments to the core unchanged and never
-// write back into them.
-class ExcelLinkeObject final : public DualObject<_ExcelLinke, ExcelLinkeObject> {
+// Class ExcelLinke as COM clients see it, the core's class of that name behind its dual
+// interface. Calls through the vtable and through IDispatch arrive at the same three handlers,
+// which hand the arguments to the core unchanged and never write back into them.
+class ExcelLinke final : public DualObject<_ExcelLinke, ExcelLinke> {
 public:
     // interfaceHalf names the methods and their parameters for late-bound clients.
-    ExcelLinkeObject(WindowPlatform& platform, ComPtr<ITypeInfo> interfaceHalf)
+    ExcelLinke(WindowPlatform& platform, ComPtr<ITypeInfo> interfaceHalf)
         : DualObject(std::move(interfaceHalf), L"Sheetpush.ExcelLinke"), core_(platform) {}
 
-    static std::span<const DispatchMethod<ExcelLinkeObject>> dispatchMethods();
+    static std::span<const DispatchMethod<ExcelLinke>> dispatchMethods();
 
     HRESULT STDMETHODCALLTYPE Sheetpush(VARIANT* txt, VARIANT* Col, VARIANT* Row, VARIANT* Sheet,
                                         VARIANT* result) override;
@@ -38,7 +38,7 @@ private:
                             VARIANT* result, EXCEPINFO* exception);
     HRESULT excelLinking(const VARIANT& XLS, std::int32_t ExcelShow, VARIANT_BOOL& result);
 
-    ExcelLinke core_;
+    sheetpush::ExcelLinke core_;
 };
 
 } // namespace sheetpush::com

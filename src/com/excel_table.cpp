@@ -6,27 +6,27 @@
 
 namespace sheetpush::com {
 
-std::span<const DispatchMethod<ExcelTableObject>> ExcelTableObject::dispatchMethods() {
-    static constexpr DispatchMethod<ExcelTableObject> methods[] = {
-        {0x60030000, 4, &ExcelTableObject::invokeSheetpushTable},
-        {0x60030001, 5, &ExcelTableObject::invokeImportTable},
+std::span<const DispatchMethod<ExcelTable>> ExcelTable::dispatchMethods() {
+    static constexpr DispatchMethod<ExcelTable> methods[] = {
+        {0x60030000, 4, &ExcelTable::invokeSheetpushTable},
+        {0x60030001, 5, &ExcelTable::invokeImportTable},
     };
     return methods;
 }
 
-HRESULT ExcelTableObject::invokeSheetpushTable(const DispatchCall& call) {
+HRESULT ExcelTable::invokeSheetpushTable(const DispatchCall& call) {
     const auto& arguments = call.arguments;
     return sheetpushTable(*arguments[0], *arguments[1], *arguments[2], *arguments[3], call.result,
                           call.exception);
 }
 
-HRESULT ExcelTableObject::invokeImportTable(const DispatchCall& call) {
+HRESULT ExcelTable::invokeImportTable(const DispatchCall& call) {
     const auto& arguments = call.arguments;
     return importTable(*arguments[0], *arguments[1], *arguments[2], *arguments[3], *arguments[4],
                        call.result, call.exception);
 }
 
-HRESULT ExcelTableObject::SheetpushTable(VARIANT* Values, VARIANT* Col, VARIANT* Row,
+HRESULT ExcelTable::SheetpushTable(VARIANT* Values, VARIANT* Col, VARIANT* Row,
                                          VARIANT* Sheet, VARIANT_BOOL* result) {
     if (!Values || !Col || !Row || !Sheet || !result)
         return E_POINTER;
@@ -38,7 +38,7 @@ HRESULT ExcelTableObject::SheetpushTable(VARIANT* Values, VARIANT* Col, VARIANT*
     return outcome;
 }
 
-HRESULT ExcelTableObject::ImportTable(VARIANT* Col, VARIANT* Row, VARIANT* Cols, VARIANT* Rows,
+HRESULT ExcelTable::ImportTable(VARIANT* Col, VARIANT* Row, VARIANT* Cols, VARIANT* Rows,
                                       VARIANT* Sheet, VARIANT* result) {
     if (!Col || !Row || !Cols || !Rows || !Sheet || !result)
         return E_POINTER;
@@ -46,7 +46,7 @@ HRESULT ExcelTableObject::ImportTable(VARIANT* Col, VARIANT* Row, VARIANT* Cols,
     return importTable(*Col, *Row, *Cols, *Rows, *Sheet, result, nullptr);
 }
 
-HRESULT ExcelTableObject::sheetpushTable(const VARIANT& Values, const VARIANT& Col,
+HRESULT ExcelTable::sheetpushTable(const VARIANT& Values, const VARIANT& Col,
                                          const VARIANT& Row, const VARIANT& Sheet, VARIANT* result,
                                          EXCEPINFO* exception) {
     return guarded([&] {
@@ -56,7 +56,7 @@ HRESULT ExcelTableObject::sheetpushTable(const VARIANT& Values, const VARIANT& C
     });
 }
 
-HRESULT ExcelTableObject::importTable(const VARIANT& Col, const VARIANT& Row, const VARIANT& Cols,
+HRESULT ExcelTable::importTable(const VARIANT& Col, const VARIANT& Row, const VARIANT& Cols,
                                       const VARIANT& Rows, const VARIANT& Sheet, VARIANT* result,
                                       EXCEPINFO* exception) {
     return guarded([&] {

@@ -8,16 +8,16 @@
 
 namespace sheetpush::com {
 
-// One ExcelTable object as COM clients see it: calls through the vtable and through IDispatch
-// reach the same two handlers, which hand the arguments to the core unchanged and never write
-// back into them.
-class ExcelTableObject final : public DualObject<_ExcelTable, ExcelTableObject> {
+// Class ExcelTable as COM clients see it, the core's class of that name behind its dual
+// interface: calls through the vtable and through IDispatch reach the same two handlers, which
+// hand the arguments to the core unchanged and never write back into them.
+class ExcelTable final : public DualObject<_ExcelTable, ExcelTable> {
 public:
     // interfaceHalf names the methods and their parameters for late-bound clients.
-    ExcelTableObject(WindowPlatform& platform, ComPtr<ITypeInfo> interfaceHalf)
+    ExcelTable(WindowPlatform& platform, ComPtr<ITypeInfo> interfaceHalf)
         : DualObject(std::move(interfaceHalf), L"Sheetpush.ExcelTable"), core_(platform) {}
 
-    static std::span<const DispatchMethod<ExcelTableObject>> dispatchMethods();
+    static std::span<const DispatchMethod<ExcelTable>> dispatchMethods();
 
     HRESULT STDMETHODCALLTYPE SheetpushTable(VARIANT* Values, VARIANT* Col, VARIANT* Row,
                                              VARIANT* Sheet, VARIANT_BOOL* result) override;
@@ -34,7 +34,7 @@ private:
                         const VARIANT& Rows, const VARIANT& Sheet, VARIANT* result,
                         EXCEPINFO* exception);
 
-    ExcelTable core_;
+    sheetpush::ExcelTable core_;
 };
 
 } // namespace sheetpush::com

@@ -67,8 +67,8 @@ int serveClients(WindowPlatform& platform) {
         FAILED(ownInterfaceHalf(excelTableLibrary, IID__ExcelTable, table)))
         return 1;
     ClassObjectRegistration registration(
-        {{CLSID_ExcelLinke, makerOf<ExcelLinkeObject>(platform, linke)},
-         {CLSID_ExcelTable, makerOf<ExcelTableObject>(platform, table)}});
+        {{CLSID_ExcelLinke, makerOf<com::ExcelLinke>(platform, linke)},
+         {CLSID_ExcelTable, makerOf<com::ExcelTable>(platform, table)}});
     // A link window that a person brings on screen moves its focus with Tab.
     return FAILED(serveUntilReleased(registration, win32::routeLinkWindowKeys)) ? 1 : 0;
 }

@@ -250,7 +250,7 @@ void checkErrorObject(e2e::Checks& checks) {
         SUCCEEDED(LoadRegTypeLib(LIBID_Sheetpush, 1, 0, 0, library.put())) &&
         SUCCEEDED(sheetpush::com::interfaceHalf(*library.get(), IID__ExcelLinke, half));
     checks.expect(described, "registered type library describes _ExcelLinke");
-    auto object = makeObject<sheetpush::com::ExcelLinkeObject>(platform, half);
+    auto object = makeObject<sheetpush::com::ExcelLinke>(platform, half);
     VARIANT txt = text(L"x"), col = number(1), row = number(1), sheet{};
     sheet.vt = VT_NULL;
     UniqueVariant result;
