@@ -6,7 +6,7 @@ namespace sheetpush {
 
 LinkWindow& threadLinkWindow(WindowPlatform& platform) {
     thread_local std::unique_ptr<LinkWindow> window;
-    if (!window)
+    if (!window || &window->platform() != &platform)
         window = std::make_unique<LinkWindow>(platform);
     return *window;
 }

@@ -66,6 +66,14 @@ TEST_F(ExcelLinkeTest, CallsOnOneThreadShareOneWindowThatKeepsItsFields) {
     EXPECT_EQ(platform.windowsMade, 2);
 }
 
+TEST_F(ExcelLinkeTest, AThreadsWindowIsOnThePlatformItIsAskedFor) {
+    fakes::FakePlatform elsewhere;
+    onFreshThread([&] {
+        EXPECT_EQ(&threadLinkWindow(platform).platform(), &platform);
+        EXPECT_EQ(&threadLinkWindow(elsewhere).platform(), &elsewhere);
+    });
+}
+
 TEST_F(ExcelLinkeTest, ArgumentsByReferenceAreFollowed) {
     onFreshThread([&] {
         const Variant text{u"by ref"};
