@@ -80,7 +80,7 @@ int run(Request request) {
     // Static, so that the seams outlive the thread's link window, which is destroyed with the
     // thread's other thread-local objects when the process ends.
     static win32::Win32Platform platform;
-    Main(platform);
+    checkExcelPathAtStartUp(platform);
     return request == Request::serve ? serveClients(platform) : 0;
 }
 

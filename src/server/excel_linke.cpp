@@ -34,8 +34,8 @@ Result<Variant> ExcelLinke::ImportFromExcel(const Variant& Col, const Variant& R
 
 bool ExcelLinke::ExcelLinking(const Variant& XLS, std::int32_t ExcelShow) {
     auto& window = threadLinkWindow(platform_);
-    return excelLinking({window.excelFinder, window.excelDialog, window.commandLine}, platform_,
-                        XLS, ExcelShow);
+    return launchWorkbook({window.excelFinder, window.excelDialog, window.commandLine}, platform_,
+                          XLS, ExcelShow);
 }
 
 } // namespace sheetpush

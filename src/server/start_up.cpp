@@ -6,7 +6,7 @@
 namespace sheetpush {
 
 // The instance is private to the start-up and goes with it, confirmed or cancelled.
-void Main(WindowPlatform& platform) {
+void checkExcelPathAtStartUp(WindowPlatform& platform) {
     LinkWindow window(platform);
     discoverExcelPath(window.excelFinder, window.excelDialog, platform.settings());
 }

@@ -4,7 +4,8 @@ namespace sheetpush {
 
 class WindowPlatform;
 
-// The start-up procedure: confirms or asks for the Excel path on a private window.
-void Main(WindowPlatform& platform);
+// The start-up check of the Excel path: confirms the stored one, or asks the person for it, on a
+// private link window.
+void checkExcelPathAtStartUp(WindowPlatform& platform);
 
 } // namespace sheetpush

@@ -29,9 +29,9 @@ protected:
         platform.files.folders[u"C:\\program files\\microsoft office\\office"] = {u"Excel.exe"};
     }
 
-    bool excelLinking(const Variant& XLS, std::int32_t ExcelShow) {
-        return sheetpush::excelLinking({window.excelFinder, window.excelDialog, window.commandLine},
-                                       platform, XLS, ExcelShow);
+    bool launchWorkbook(const Variant& XLS, std::int32_t ExcelShow) {
+        return sheetpush::launchWorkbook(
+            {window.excelFinder, window.excelDialog, window.commandLine}, platform, XLS, ExcelShow);
     }
 
     fakes::FakePlatform platform;
@@ -69,7 +69,7 @@ class CommandLine : public WorkbookLaunch, public ::testing::WithParamInterface<
 TEST_P(CommandLine, IsTheQuotedExcelPathABlankAndTheWorkbookAsGiven) {
     const auto& c = GetParam();
     const auto expected = quotedDefaultPath + u" " + c.workbookPart;
-    EXPECT_TRUE(excelLinking(c.XLS, 1));
+    EXPECT_TRUE(launchWorkbook(c.XLS, 1));
     EXPECT_EQ(window.commandLine.text(), expected);
     EXPECT_EQ(platform.launch.launches, (std::vector<Launch>{Launch{expected, 1}}));
     EXPECT_TRUE(platform.messages.shown.empty());
@@ -105,7 +105,7 @@ class LauncherResult : public WorkbookLaunch, public ::testing::WithParamInterfa
 TEST_P(LauncherResult, BelowThirtyTwoIsAReportedFailure) {
     const auto& c = GetParam();
     platform.launch.result = c.result;
-    EXPECT_EQ(excelLinking(namedBook, 7), c.started);
+    EXPECT_EQ(launchWorkbook(namedBook, 7), c.started);
     EXPECT_EQ(platform.launch.launches.size(), 1u);
     EXPECT_EQ(platform.messages.shown, c.started ? std::vector<fakes::ShownMessage>{}
                                                  : std::vector<fakes::ShownMessage>{launchFailure});
@@ -122,21 +122,21 @@ INSTANTIATE_TEST_SUITE_P(Results, LauncherResult,
                          [](const auto& info) { return info.param.name; });
 
 TEST_F(WorkbookLaunch, ShowWindowModeIsHandedOnUnchecked) {
-    EXPECT_TRUE(excelLinking(namedBook, -1));
+    EXPECT_TRUE(launchWorkbook(namedBook, -1));
     EXPECT_EQ(platform.launch.launches.at(0).showWindowMode, 0xFFFFFFFFu);
 }
 
 TEST_F(WorkbookLaunch, LauncherThatCannotBeCalledIsAReportedFailure) {
     platform.launch.callable = false;
-    EXPECT_FALSE(excelLinking(namedBook, 1));
+    EXPECT_FALSE(launchWorkbook(namedBook, 1));
     EXPECT_EQ(platform.messages.shown, std::vector<fakes::ShownMessage>{launchFailure});
 }
 
 // The command line of the earlier call is still in the field; launching it would start a
 // workbook the caller did not ask for.
 TEST_F(WorkbookLaunch, WorkbookWithoutAStringFormLaunchesNothing) {
-    ASSERT_TRUE(excelLinking(namedBook, 1));
-    EXPECT_FALSE(excelLinking(Array{{{0, 1}}, {Variant{u"x"}}}, 1));
+    ASSERT_TRUE(launchWorkbook(namedBook, 1));
+    EXPECT_FALSE(launchWorkbook(Array{{{0, 1}}, {Variant{u"x"}}}, 1));
     EXPECT_EQ(platform.launch.launches.size(), 1u);
     EXPECT_EQ(window.commandLine.text(), quotedDefaultPath + u" D:\\Books\\Sales.xls");
     EXPECT_EQ(platform.messages.shown, std::vector<fakes::ShownMessage>{launchFailure});
@@ -144,7 +144,7 @@ TEST_F(WorkbookLaunch, WorkbookWithoutAStringFormLaunchesNothing) {
 
 TEST_F(WorkbookLaunch, CancelledDiscoveryEndsSilently) {
     platform.files.folders.clear();
-    EXPECT_FALSE(excelLinking(namedBook, 1));
+    EXPECT_FALSE(launchWorkbook(namedBook, 1));
     EXPECT_EQ(platform.dialog.requests.size(), 1u);
     EXPECT_EQ(window.commandLine.text(), initialCommandLine);
     EXPECT_TRUE(platform.launch.launches.empty());
@@ -156,7 +156,7 @@ TEST_F(WorkbookLaunch, CancelledDiscoveryEndsSilently) {
 TEST_F(WorkbookLaunch, ExcelChosenInTheDialogStartsTheCommandLine) {
     platform.files.folders = {{u"E:\\Apps\\Office", {u"Excel.exe"}}};
     platform.dialog.answers = {u"E:\\Apps\\Office\\Excel.exe"};
-    EXPECT_TRUE(excelLinking(u"book.xls", 1));
+    EXPECT_TRUE(launchWorkbook(u"book.xls", 1));
     EXPECT_EQ(window.commandLine.text(), u"E:\\Apps\\Office\\Excel.exe book.xls");
     EXPECT_EQ(platform.store.writes, std::vector<std::u16string>{u"E:\\Apps\\Office\\Excel.exe"});
 }
@@ -183,7 +183,7 @@ TEST_F(WorkbookLaunch, RunLaunchesTheFieldMaximizedThenTakesTheFocus) {
     EXPECT_TRUE(platform.messages.shown.empty());
     EXPECT_TRUE(platform.store.writes.empty());
 
-    ASSERT_TRUE(excelLinking(namedBook, 1));
+    ASSERT_TRUE(launchWorkbook(namedBook, 1));
     window.onRunClick();
     EXPECT_EQ(platform.launch.launches.back(), (Launch{window.commandLine.text(), 3}));
 }

@@ -13,15 +13,15 @@ const std::u16string defaultPath = u"C:\\program files\\microsoft office\\office
 const std::u16string defaultFolder = u"C:\\program files\\microsoft office\\office";
 const std::u16string entry = u"Orvand/Sheetpush/ExcelPath";
 
-TEST(StartUp, MainConfirmsOnAPrivateWindowAndStaysQuiet) {
+TEST(StartUp, TheCheckConfirmsOnAPrivateWindowAndStaysQuiet) {
     fakes::FakePlatform platform;
     platform.files.folders[defaultFolder] = {u"excel.exe"};
-    Main(platform);
+    checkExcelPathAtStartUp(platform);
     EXPECT_EQ(platform.store.entries[entry], defaultPath);
     EXPECT_EQ(platform.windowsMade, 1);
 
     fakes::FakePlatform bare;
-    Main(bare);
+    checkExcelPathAtStartUp(bare);
     EXPECT_EQ(bare.dialog.requests.size(), 1u);
     EXPECT_TRUE(bare.store.entries.empty());
     EXPECT_TRUE(bare.messages.shown.empty());
