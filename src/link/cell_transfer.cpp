@@ -35,7 +35,7 @@ Result<std::u16string_view> checkedFields(const CellFields& fields, Transfer tra
         return sheet.failure();
     if (transfer == Transfer::request)
         return std::u16string_view{};
-    return cellText(fields.text.text());
+    return cellText(fields.cellText.text());
 }
 
 // The steps run in a fixed order: the item is set before the topic and the topic before the
@@ -52,7 +52,7 @@ bool transferCell(const CellFields& fields, const Messages& messages, Transfer t
     FailureRecord failures;
     auto reference = buildCellReference(fields.row.text(), fields.column.text());
     failures.note(std::move(reference.parsed));
-    auto& link = fields.text;
+    auto& link = fields.cellText;
     link.linkTimeout = tenthsOf(transferTimeout);
     link.linkItem = std::move(reference.item);
     link.linkTopic = buildTopic(fields.sheet.text());

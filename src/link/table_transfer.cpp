@@ -129,7 +129,7 @@ std::vector<Band> bands(const BlockText& block) {
 // The conversation on the sheet, opened with the link settings every transfer makes, the item of
 // the first band set before the topic and the topic before the mode.
 Status openLink(const CellFields& fields, std::u16string firstItem) {
-    auto& link = fields.text;
+    auto& link = fields.cellText;
     link.linkTimeout = tenthsOf(transferTimeout);
     link.linkItem = std::move(firstItem);
     link.linkTopic = buildTopic(fields.sheet.text());
@@ -144,7 +144,7 @@ Failure withRowsLanded(const Failure& failure, std::size_t landed, std::size_t r
 // Writes the bands in turn; the first carries the whole text for the choice of its format.
 Status pokeBands(const CellFields& fields, const Block& block, const BlockText& text,
                  const std::vector<Band>& planned) {
-    auto& link = fields.text;
+    auto& link = fields.cellText;
     for (const auto& band : planned) {
         const std::size_t start = band.first == 0 ? 0 : text.rowEnds[band.first - 1];
         const std::u16string_view part = std::u16string_view(text.text).substr(
@@ -234,8 +234,8 @@ std::optional<TextTable> requestTable(const CellFields& fields, std::size_t rows
     while (read.ok() && band.first < rows) {
         band.count = bandRows(rows - band.first, columns, longest);
         auto item = bandItem(block.value(), band.first, band.count);
-        fields.text.linkItem = item;
-        auto answer = fields.text.requestValue();
+        fields.cellText.linkItem = item;
+        auto answer = fields.cellText.requestValue();
         auto longestRow =
             answer.ok() ? readBand(answer.value(), band, item, table) : answer.failure();
         if (!longestRow.ok()) {
