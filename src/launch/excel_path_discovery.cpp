@@ -43,20 +43,20 @@ bool askForExcel(OpenFileDialog& dialog, std::u16string& path) {
 
 } // namespace
 
-std::optional<std::u16string>
-discoverExcelPath(FileListBox& excelFinder, OpenFileDialog& excelDialog, SettingsStore& settings) {
+std::optional<std::u16string> discoverExcelPath(FileListBox& finder, OpenFileDialog& dialog,
+                                                SettingsStore& settings) {
     std::u16string path = settings.read(settingsApplication, settingsSection, u"ExcelPath")
                               .value_or(std::u16string(defaultExcelPath));
     std::u16string folder;
     // Only the person ends the asking: each chosen path is tested like the stored one.
     for (;;) {
-        excelFinder.pattern = excelFileName;
+        finder.pattern = excelFileName;
         // A path shorter than the cut keeps the folder of the pass before.
         if (path.size() >= excelNameLength)
             folder = path.substr(0, path.size() - excelNameLength);
-        if (folderHoldsExcel(excelFinder, folder))
+        if (folderHoldsExcel(finder, folder))
             break;
-        if (runsUnattended(settings) || !askForExcel(excelDialog, path))
+        if (runsUnattended(settings) || !askForExcel(dialog, path))
             return std::nullopt;
     }
     rememberExcelPath(settings, path);

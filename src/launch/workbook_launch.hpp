@@ -20,8 +20,7 @@ struct LaunchFields {
 };
 
 // Finds Excel, puts "<Excel path> <workbook>" into the command line, the path quoted when it
-// holds a blank and the workbook part as the caller gave it, and launches it with the caller's
-// show-window mode.
+// holds a blank and the workbook as the caller gave it, and launches it in the caller's mode.
 bool launchWorkbook(const LaunchFields& fields, Platform& platform, const Variant& workbook,
                     std::int32_t showMode);
 

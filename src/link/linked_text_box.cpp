@@ -14,8 +14,7 @@ Failure noConversation(const std::u16string& topic) {
     return error::ddeNoConversation(u"لا توجد محادثة ربط مفتوحة مع " + excerpt(topic));
 }
 
-// The link time-out counts tenths of a second; a negative setting waits for nothing rather than for
-// ever.
+// The time-out counts tenths of a second; a negative one waits for nothing rather than for ever.
 std::chrono::milliseconds waitOf(std::int16_t tenths) {
     return std::chrono::milliseconds{std::max(tenths, std::int16_t{0}) * 100};
 }

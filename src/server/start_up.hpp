@@ -4,8 +4,7 @@ namespace sheetpush {
 
 class WindowPlatform;
 
-// The start-up check of the Excel path: confirms the stored one, or asks the person for it, on a
-// private link window.
+// The start-up check: confirms the stored Excel path or asks for it, on a private link window.
 void checkExcelPathAtStartUp(WindowPlatform& platform);
 
 } // namespace sheetpush
