@@ -44,15 +44,14 @@ HRESULT ExcelLinke::invokeExcelLinking(const DispatchCall& call) {
 }
 
 HRESULT ExcelLinke::Sheetpush(VARIANT* txt, VARIANT* Col, VARIANT* Row, VARIANT* Sheet,
-                                    VARIANT* result) {
+                              VARIANT* result) {
     if (!txt || !Col || !Row || !Sheet || !result)
         return E_POINTER;
     VariantInit(result);
     return sheetpush(*txt, *Col, *Row, *Sheet, result, nullptr);
 }
 
-HRESULT ExcelLinke::ImportFromExcel(VARIANT* Col, VARIANT* Row, VARIANT* Sheet,
-                                          VARIANT* result) {
+HRESULT ExcelLinke::ImportFromExcel(VARIANT* Col, VARIANT* Row, VARIANT* Sheet, VARIANT* result) {
     if (!Col || !Row || !Sheet || !result)
         return E_POINTER;
     VariantInit(result);
@@ -66,7 +65,7 @@ HRESULT ExcelLinke::ExcelLinking(VARIANT* XLS, LONG* ExcelShow, VARIANT_BOOL* re
 }
 
 HRESULT ExcelLinke::sheetpush(const VARIANT& txt, const VARIANT& Col, const VARIANT& Row,
-                                    const VARIANT& Sheet, VARIANT* result, EXCEPINFO* exception) {
+                              const VARIANT& Sheet, VARIANT* result, EXCEPINFO* exception) {
     return guarded([&] {
         auto outcome =
             core_.Sheetpush(coreValue(txt), coreValue(Col), coreValue(Row), coreValue(Sheet));
@@ -74,17 +73,15 @@ HRESULT ExcelLinke::sheetpush(const VARIANT& txt, const VARIANT& Col, const VARI
     });
 }
 
-HRESULT ExcelLinke::importFromExcel(const VARIANT& Col, const VARIANT& Row,
-                                          const VARIANT& Sheet, VARIANT* result,
-                                          EXCEPINFO* exception) {
+HRESULT ExcelLinke::importFromExcel(const VARIANT& Col, const VARIANT& Row, const VARIANT& Sheet,
+                                    VARIANT* result, EXCEPINFO* exception) {
     return guarded([&] {
         auto outcome = core_.ImportFromExcel(coreValue(Col), coreValue(Row), coreValue(Sheet));
         return deliver(outcome, result, exception);
     });
 }
 
-HRESULT ExcelLinke::excelLinking(const VARIANT& XLS, std::int32_t ExcelShow,
-                                       VARIANT_BOOL& result) {
+HRESULT ExcelLinke::excelLinking(const VARIANT& XLS, std::int32_t ExcelShow, VARIANT_BOOL& result) {
     return guarded([&] {
         result = core_.ExcelLinking(coreValue(XLS), ExcelShow) ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;

@@ -26,8 +26,8 @@ HRESULT ExcelTable::invokeImportTable(const DispatchCall& call) {
                        call.result, call.exception);
 }
 
-HRESULT ExcelTable::SheetpushTable(VARIANT* Values, VARIANT* Col, VARIANT* Row,
-                                         VARIANT* Sheet, VARIANT_BOOL* result) {
+HRESULT ExcelTable::SheetpushTable(VARIANT* Values, VARIANT* Col, VARIANT* Row, VARIANT* Sheet,
+                                   VARIANT_BOOL* result) {
     if (!Values || !Col || !Row || !Sheet || !result)
         return E_POINTER;
     *result = VARIANT_FALSE;
@@ -39,16 +39,15 @@ HRESULT ExcelTable::SheetpushTable(VARIANT* Values, VARIANT* Col, VARIANT* Row,
 }
 
 HRESULT ExcelTable::ImportTable(VARIANT* Col, VARIANT* Row, VARIANT* Cols, VARIANT* Rows,
-                                      VARIANT* Sheet, VARIANT* result) {
+                                VARIANT* Sheet, VARIANT* result) {
     if (!Col || !Row || !Cols || !Rows || !Sheet || !result)
         return E_POINTER;
     VariantInit(result);
     return importTable(*Col, *Row, *Cols, *Rows, *Sheet, result, nullptr);
 }
 
-HRESULT ExcelTable::sheetpushTable(const VARIANT& Values, const VARIANT& Col,
-                                         const VARIANT& Row, const VARIANT& Sheet, VARIANT* result,
-                                         EXCEPINFO* exception) {
+HRESULT ExcelTable::sheetpushTable(const VARIANT& Values, const VARIANT& Col, const VARIANT& Row,
+                                   const VARIANT& Sheet, VARIANT* result, EXCEPINFO* exception) {
     return guarded([&] {
         auto outcome = core_.SheetpushTable(coreValue(Values), coreValue(Col), coreValue(Row),
                                             coreValue(Sheet));
@@ -57,8 +56,8 @@ HRESULT ExcelTable::sheetpushTable(const VARIANT& Values, const VARIANT& Col,
 }
 
 HRESULT ExcelTable::importTable(const VARIANT& Col, const VARIANT& Row, const VARIANT& Cols,
-                                      const VARIANT& Rows, const VARIANT& Sheet, VARIANT* result,
-                                      EXCEPINFO* exception) {
+                                const VARIANT& Rows, const VARIANT& Sheet, VARIANT* result,
+                                EXCEPINFO* exception) {
     return guarded([&] {
         auto outcome = core_.ImportTable(coreValue(Col), coreValue(Row), coreValue(Cols),
                                          coreValue(Rows), coreValue(Sheet));
