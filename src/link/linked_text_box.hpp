@@ -2,7 +2,7 @@
 
 #include "controls/text_box.hpp"
 #include "link/conversation_cache.hpp"
-#include "vocabulary/failure.hpp"
+#include "vocabulary/result.hpp"
 
 #include <chrono>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "vocabulary/failure.hpp"
+#include "vocabulary/result.hpp"
 
 #include <gtest/gtest.h>
 
