@@ -3,6 +3,7 @@
 #include "controls/messages.hpp"
 #include "launch/excel_path_discovery.hpp"
 #include "platform/argument_text.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 namespace sheetpush {
 

@@ -1,4 +1,6 @@
 #include "link/cell_reference.hpp"
+#include "vocabulary/error_numbers.hpp"
+#include "vocabulary/excerpt.hpp"
 
 #include <charconv>
 #include <cmath>

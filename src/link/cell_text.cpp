@@ -1,4 +1,5 @@
 #include "link/cell_text.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 namespace sheetpush {
 

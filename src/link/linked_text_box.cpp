@@ -1,4 +1,6 @@
 #include "link/linked_text_box.hpp"
+#include "vocabulary/error_numbers.hpp"
+#include "vocabulary/excerpt.hpp"
 
 #include <algorithm>
 #include <chrono>

@@ -4,6 +4,8 @@
 #include "link/cell_text.hpp"
 #include "link/link_steps.hpp"
 #include "link/topic.hpp"
+#include "vocabulary/error_numbers.hpp"
+#include "vocabulary/excerpt.hpp"
 
 #include <algorithm>
 #include <string_view>

@@ -1,5 +1,6 @@
 #include "platform/portable_formatting.hpp"
 
+#include "vocabulary/error_numbers.hpp"
 #include "vocabulary/overloaded.hpp"
 
 #include <charconv>

@@ -6,6 +6,8 @@
 #include "platform/argument_text.hpp"
 #include "server/field_writes.hpp"
 #include "server/thread_link_window.hpp"
+#include "vocabulary/error_numbers.hpp"
+#include "vocabulary/excerpt.hpp"
 
 #include <cmath>
 #include <cstddef>

@@ -1,5 +1,7 @@
 #include "win32/raw_dde_conversation.hpp"
 
+#include "vocabulary/error_numbers.hpp"
+#include "vocabulary/excerpt.hpp"
 #include "win32/ansi_text.hpp"
 #include "win32/dde_messages.hpp"
 #include "win32/partner_wait.hpp"

@@ -1,5 +1,6 @@
 #include "win32/win32_file_list.hpp"
 
+#include "vocabulary/error_numbers.hpp"
 #include "win32_base/raii.hpp"
 #include "win32_base/wide_text.hpp"
 

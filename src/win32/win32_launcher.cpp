@@ -1,5 +1,6 @@
 #include "win32/win32_launcher.hpp"
 
+#include "vocabulary/error_numbers.hpp"
 #include "win32/ansi_text.hpp"
 
 #include <windows.h>

@@ -1,5 +1,6 @@
 #include "win32/win32_variant_formatting.hpp"
 
+#include "vocabulary/error_numbers.hpp"
 #include "win32_base/raii.hpp"
 #include "win32_base/wide_text.hpp"
 

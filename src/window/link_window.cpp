@@ -3,6 +3,7 @@
 #include "launch/workbook_launch.hpp"
 #include "link/cell_letters.hpp"
 #include "link/cell_reference.hpp"
+#include "vocabulary/excerpt.hpp"
 
 #include <cmath>
 #include <cstdint>

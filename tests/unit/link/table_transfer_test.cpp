@@ -2,6 +2,7 @@
 
 #include "fakes/fake_platform.hpp"
 #include "link/link_window_test.hpp"
+#include "vocabulary/excerpt.hpp"
 
 #include <gtest/gtest.h>
 
