@@ -49,12 +49,11 @@ Root rootOf(RegistryScope scope) {
 }
 
 std::wstring systemMessage(DWORD code) {
-    wchar_t* message = nullptr;
+    win32::UniqueLocal message;
     DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
-    std::wstring reason(message, length);
-    LocalFree(message);
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(message.put()), 0, nullptr);
+    std::wstring reason(static_cast<const wchar_t*>(message.get()), length);
     while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r'))
         reason.pop_back();
     wchar_t number[16];
