@@ -3,13 +3,15 @@
 #include "com/variant_conversion.hpp"
 #include "local_server/boundary.hpp"
 
+#include "dispatch_ids.h"
+
 namespace sheetpush::com {
 
 std::span<const DispatchMethod<ExcelLinkeObject>> ExcelLinkeObject::dispatchMethods() {
     static constexpr DispatchMethod<ExcelLinkeObject> methods[] = {
-        {0x60030000, 4, &ExcelLinkeObject::invokeSheetpush},
-        {0x60030001, 3, &ExcelLinkeObject::invokeImportFromExcel},
-        {0x60030002, 2, &ExcelLinkeObject::invokeExcelLinking},
+        {dispid::Sheetpush, 4, &ExcelLinkeObject::invokeSheetpush},
+        {dispid::ImportFromExcel, 3, &ExcelLinkeObject::invokeImportFromExcel},
+        {dispid::ExcelLinking, 2, &ExcelLinkeObject::invokeExcelLinking},
     };
     return methods;
 }

@@ -2,14 +2,16 @@
 
 #include "com/variant_conversion.hpp"
 #include "local_server/boundary.hpp"
+
+#include "dispatch_ids.h"
 #include "win32_base/raii.hpp"
 
 namespace sheetpush::com {
 
 std::span<const DispatchMethod<ExcelTableObject>> ExcelTableObject::dispatchMethods() {
     static constexpr DispatchMethod<ExcelTableObject> methods[] = {
-        {0x60030000, 4, &ExcelTableObject::invokeSheetpushTable},
-        {0x60030001, 5, &ExcelTableObject::invokeImportTable},
+        {dispid::SheetpushTable, 4, &ExcelTableObject::invokeSheetpushTable},
+        {dispid::ImportTable, 5, &ExcelTableObject::invokeImportTable},
     };
     return methods;
 }
