@@ -1,7 +1,7 @@
 #include "com/excel_linke.hpp"
 
 #include "com/variant_conversion.hpp"
-#include "local_server/boundary.hpp"
+#include "win32_base/boundary.hpp"
 
 #include "dispatch_ids.h"
 
@@ -69,7 +69,7 @@ HRESULT ExcelLinkeObject::ExcelLinking(VARIANT* XLS, LONG* ExcelShow, VARIANT_BO
 
 HRESULT ExcelLinkeObject::sheetpush(const VARIANT& txt, const VARIANT& Col, const VARIANT& Row,
                                     const VARIANT& Sheet, VARIANT* result, EXCEPINFO* exception) {
-    return guarded([&] {
+    return win32::guardedMethod([&] {
         auto outcome =
             core_.Sheetpush(coreValue(txt), coreValue(Col), coreValue(Row), coreValue(Sheet));
         return deliver(outcome, result, exception);
@@ -79,7 +79,7 @@ HRESULT ExcelLinkeObject::sheetpush(const VARIANT& txt, const VARIANT& Col, cons
 HRESULT ExcelLinkeObject::importFromExcel(const VARIANT& Col, const VARIANT& Row,
                                           const VARIANT& Sheet, VARIANT* result,
                                           EXCEPINFO* exception) {
-    return guarded([&] {
+    return win32::guardedMethod([&] {
         auto outcome = core_.ImportFromExcel(coreValue(Col), coreValue(Row), coreValue(Sheet));
         return deliver(outcome, result, exception);
     });
@@ -87,7 +87,7 @@ HRESULT ExcelLinkeObject::importFromExcel(const VARIANT& Col, const VARIANT& Row
 
 HRESULT ExcelLinkeObject::excelLinking(const VARIANT& XLS, std::int32_t ExcelShow,
                                        VARIANT_BOOL& result) {
-    return guarded([&] {
+    return win32::guardedMethod([&] {
         result = core_.ExcelLinking(coreValue(XLS), ExcelShow) ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;
     });

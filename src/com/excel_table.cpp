@@ -1,7 +1,7 @@
 #include "com/excel_table.hpp"
 
 #include "com/variant_conversion.hpp"
-#include "local_server/boundary.hpp"
+#include "win32_base/boundary.hpp"
 
 #include "dispatch_ids.h"
 #include "win32_base/raii.hpp"
@@ -51,7 +51,7 @@ HRESULT ExcelTableObject::ImportTable(VARIANT* Col, VARIANT* Row, VARIANT* Cols,
 HRESULT ExcelTableObject::sheetpushTable(const VARIANT& Values, const VARIANT& Col,
                                          const VARIANT& Row, const VARIANT& Sheet, VARIANT* result,
                                          EXCEPINFO* exception) {
-    return guarded([&] {
+    return win32::guardedMethod([&] {
         auto outcome = core_.SheetpushTable(coreValue(Values), coreValue(Col), coreValue(Row),
                                             coreValue(Sheet));
         return deliver(outcome, result, exception);
@@ -61,7 +61,7 @@ HRESULT ExcelTableObject::sheetpushTable(const VARIANT& Values, const VARIANT& C
 HRESULT ExcelTableObject::importTable(const VARIANT& Col, const VARIANT& Row, const VARIANT& Cols,
                                       const VARIANT& Rows, const VARIANT& Sheet, VARIANT* result,
                                       EXCEPINFO* exception) {
-    return guarded([&] {
+    return win32::guardedMethod([&] {
         auto outcome = core_.ImportTable(coreValue(Col), coreValue(Row), coreValue(Cols),
                                          coreValue(Rows), coreValue(Sheet));
         return deliver(outcome, result, exception);
