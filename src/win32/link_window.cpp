@@ -116,7 +116,7 @@ HICON loadIcon(int sizeMetric) {
 } // namespace
 
 LinkWindow::LinkWindow(ExcelLink& model) : model_(model) {
-    static WindowClass windowClass(procedure);
+    static WindowClass windowClass(WindowProcedure<LinkWindow>::procedure);
     const Dpi dpi = screenDpi();
     RECT frame{0, 0, twipsToPixels(clientWidthTwips, dpi.x),
                twipsToPixels(clientHeightTwips, dpi.y)};
@@ -255,6 +255,8 @@ bool LinkWindow::onArrowClick(ControlId id, int delta) {
 }
 
 LRESULT LinkWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (leftAloneDuringWait(message))
+        return 0;
     switch (message) {
     case WM_COMMAND:
         onCommand(static_cast<ControlId>(LOWORD(wParam)), HIWORD(wParam));
@@ -284,25 +286,6 @@ LRESULT LinkWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     return DefWindowProcW(handle(), message, wParam, lParam);
-}
-
-LRESULT CALLBACK LinkWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return guardedProcedure([&] {
-        if (message == WM_NCCREATE) {
-            auto* self =
-                static_cast<LinkWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        }
-        auto* self = reinterpret_cast<LinkWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (message == WM_NCDESTROY)
-            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        // Until the window's handle is known, and while it goes, the system's handling serves.
-        if (!self || self->handle() != window)
-            return DefWindowProcW(window, message, wParam, lParam);
-        if (leftAloneDuringWait(message))
-            return LRESULT{0};
-        return self->onMessage(message, wParam, lParam);
-    });
 }
 
 // Every control holds still while the thread waits for its partner. Every key-down in the cell

@@ -6,7 +6,6 @@
 #include "win32/dde_messages.hpp"
 #include "win32/partner_wait.hpp"
 #include "win32_base/boundary.hpp"
-#include "win32_base/message_window.hpp"
 #include "win32_base/wide_text.hpp"
 
 #include <algorithm>
@@ -148,23 +147,17 @@ RawDdeConversation::~RawDdeConversation() {
     drainQueue();
 }
 
-LRESULT CALLBACK RawDdeConversation::windowProcedure(HWND window, UINT message, WPARAM wParam,
-                                                     LPARAM lParam) {
-    return guardedProcedure([&] {
-        auto* self =
-            reinterpret_cast<RawDdeConversation*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (!self || message < WM_DDE_FIRST || message > WM_DDE_LAST)
-            return DefWindowProcW(window, message, wParam, lParam);
-        // Servers answer an initiation with a sent acknowledgement; everything else is posted and
-        // reaches here only through someone else's message loop, between our transfers.
-        if (message == WM_DDE_ACK && InSendMessage()) {
-            self->onInitiateAck(reinterpret_cast<HWND>(wParam), lParam);
-            return LRESULT{0};
-        }
-        MSG posted{window, message, wParam, lParam, 0, {}};
-        self->handleUnanswered(posted);
-        return LRESULT{0};
-    });
+LRESULT RawDdeConversation::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message < WM_DDE_FIRST || message > WM_DDE_LAST)
+        return DefWindowProcW(window_.get(), message, wParam, lParam);
+    // Servers answer an initiation with a sent acknowledgement; everything else is posted and
+    // reaches here only through someone else's message loop, between our transfers.
+    if (message == WM_DDE_ACK && InSendMessage()) {
+        onInitiateAck(reinterpret_cast<HWND>(wParam), lParam);
+        return 0;
+    }
+    handleUnanswered(MSG{window_.get(), message, wParam, lParam, 0, {}});
+    return 0;
 }
 
 // An acknowledgement sent from a process that no send of ours is asking is no answer: it is left
@@ -198,9 +191,7 @@ bool RawDdeConversation::isAsking(HWND server) const {
 bool RawDdeConversation::ensureWindow() {
     if (window_)
         return true;
-    window_ = makeMessageWindow(windowClass, windowProcedure);
-    if (window_)
-        SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = makeMessageWindow(windowClass, *this);
     return static_cast<bool>(window_);
 }
 
