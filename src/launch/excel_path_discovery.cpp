@@ -1,6 +1,7 @@
 #include "launch/excel_path_discovery.hpp"
 
 #include "controls/messages.hpp"
+#include "vocabulary/catalogue.hpp"
 
 #include <string_view>
 #include <tuple>
@@ -33,9 +34,9 @@ bool folderHoldsExcel(FileListBox& files, const std::u16string& folder) {
 // False when the person cancelled or the dialog could not be shown. The three settings are made
 // again before every showing, so each showing suggests "Excel.exe" anew.
 bool askForExcel(CommonDialog& dialog, std::u16string& path) {
-    dialog.DialogTitle = u"حدد مسار برنامج الأكسل";
+    dialog.DialogTitle = text::excelDialogTitle;
     dialog.FileName = excelFileName;
-    dialog.Filter = u"برنامج الأكسل|Excel.exe";
+    dialog.Filter = text::excelFilter;
     const auto shown = dialog.ShowOpen();
     path = dialog.FileName;
     return shown.ok();

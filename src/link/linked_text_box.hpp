@@ -2,6 +2,7 @@
 
 #include "controls/text_box.hpp"
 #include "link/conversation_cache.hpp"
+#include "vocabulary/catalogue.hpp"
 #include "vocabulary/result.hpp"
 
 #include <chrono>
@@ -29,7 +30,7 @@ public:
     explicit LinkedTextBox(ConversationFactory newConversation);
 
     // "application|topic".
-    std::u16string LinkTopic = u"Excel|ورقة1";
+    std::u16string LinkTopic = std::u16string(u"Excel|") + text::firstSheet;
     std::u16string LinkItem = u"R1C1";
     // Tenths of a second.
     std::int16_t LinkTimeout = tenthsOf(transferTimeout);

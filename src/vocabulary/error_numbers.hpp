@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vocabulary/catalogue.hpp"
 #include "vocabulary/result.hpp"
 
 #include <cstdint>
@@ -32,21 +33,21 @@ struct FixedError {
 namespace error {
 inline constexpr ErrorNumber invalidArgument{5};
 inline constexpr ErrorNumber overflow{6};
-inline constexpr FixedError typeMismatch{13, u"عدم تطابق النوع"};
+inline constexpr FixedError typeMismatch{13, text::typeMismatch};
 inline constexpr ErrorNumber launcherUnavailable{53};
-inline constexpr FixedError pathFileAccess{75, u"تعذر حفظ الإعداد"};
+inline constexpr FixedError pathFileAccess{75, text::settingNotSaved};
 inline constexpr ErrorNumber fileListPath{76};
-inline constexpr FixedError objectNotSet{91, u"متغير الكائن غير معيّن"};
-inline constexpr FixedError invalidUseOfNull{94, u"استخدام غير صالح للقيمة الخالية"};
+inline constexpr FixedError objectNotSet{91, text::objectNotSet};
+inline constexpr FixedError invalidUseOfNull{94, text::invalidUseOfNull};
 inline constexpr ErrorNumber ddeNoPartner{282};
 inline constexpr ErrorNumber ddeRefused{285};
 inline constexpr ErrorNumber ddeTimeout{286};
 inline constexpr ErrorNumber ddeBusy{288};
 inline constexpr ErrorNumber ddePartnerQuit{291};
 inline constexpr ErrorNumber ddeNoConversation{293};
-inline constexpr FixedError invalidPropertyValue{380, u"قيمة خارج حدود عداد الأرقام"};
-inline constexpr FixedError noDefaultMember{438, u"الكائن لا يدعم هذه الخاصية أو الأسلوب"};
-inline constexpr FixedError dialogCancelled{32755, u"تم إلغاء مربع الحوار"};
+inline constexpr FixedError invalidPropertyValue{380, text::outsideSpinner};
+inline constexpr FixedError noDefaultMember{438, text::noDefaultMember};
+inline constexpr FixedError dialogCancelled{32755, text::dialogCancelled};
 } // namespace error
 
 } // namespace sheetpush

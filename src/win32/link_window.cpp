@@ -1,5 +1,6 @@
 #include "win32/link_window.hpp"
 
+#include "vocabulary/catalogue.hpp"
 #include "win32/partner_wait.hpp"
 #include "win32_base/boundary.hpp"
 #include "win32_base/wide_text.hpp"
@@ -15,8 +16,6 @@ namespace sheetpush::win32 {
 namespace {
 
 constexpr wchar_t className[] = L"ExcelLink";
-constexpr wchar_t caption[] = L"طباعة إلى الأكسل";
-constexpr wchar_t creditTip[] = L"يرسل النص إلى خلية في الأكسل ويشغل الأكسل على مصنف";
 
 // Children are not clipped from the background: the frames paint only their outline.
 constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -125,9 +124,10 @@ LinkWindow::LinkWindow(ExcelLink& model) : model_(model) {
     smallIcon_.reset(loadIcon(SM_CXSMICON));
     browsePicture_.reset(LoadImageW(GetModuleHandleW(nullptr), L"SHEETPUSH_BROWSE", IMAGE_BITMAP, 0,
                                     0, LR_LOADMAP3DCOLORS));
-    window_.reset(CreateWindowExW(windowExStyle, className, caption, windowStyle, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), this));
+    window_.reset(CreateWindowExW(windowExStyle, className, wideCString(text::windowCaption),
+                                  windowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), this));
     if (!window_)
         return;
     SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
@@ -147,12 +147,12 @@ void LinkWindow::createControls() {
     const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
     for (const auto& layout : linkWindowLayout()) {
         RECT place = pixelRect(layout, dpi.x, dpi.y);
-        HWND made =
-            CreateWindowExW(extendedStyle(layout), systemClass(layout.kind), layout.caption,
-                            WS_CHILD | visibility(layout) | layout.style, place.left, place.top,
-                            place.right - place.left, place.bottom - place.top, handle(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
-                            GetModuleHandleW(nullptr), nullptr);
+        HWND made = CreateWindowExW(
+            extendedStyle(layout), systemClass(layout.kind), wideCString(layout.caption),
+            WS_CHILD | visibility(layout) | layout.style, place.left, place.top,
+            place.right - place.left, place.bottom - place.top, handle(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr),
+            nullptr);
         SendMessageW(made, WM_SETFONT, font, FALSE);
         SetWindowSubclass(made, controlProcedure, static_cast<UINT_PTR>(layout.id),
                           reinterpret_cast<DWORD_PTR>(this));
@@ -177,7 +177,7 @@ void LinkWindow::addCreditTip() {
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_RTLREADING;
     tool.hwnd = handle();
     tool.uId = reinterpret_cast<UINT_PTR>(control(ControlId::Label5));
-    tool.lpszText = const_cast<wchar_t*>(creditTip);
+    tool.lpszText = const_cast<wchar_t*>(wideCString(text::creditTip));
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 

@@ -1,5 +1,6 @@
 #include "win32/win32_file_list.hpp"
 
+#include "vocabulary/catalogue.hpp"
 #include "vocabulary/error_numbers.hpp"
 #include "win32_base/raii.hpp"
 #include "win32_base/wide_text.hpp"
@@ -11,7 +12,7 @@ namespace sheetpush::win32 {
 namespace {
 
 Failure pathNotFound() {
-    return error::fileListPath(u"لم يتم العثور على المسار");
+    return error::fileListPath(text::pathNotFound);
 }
 
 // An empty name would mean the current folder, which is not the folder anybody asked about.

@@ -1,5 +1,6 @@
 #include "win32/win32_variant_formatting.hpp"
 
+#include "vocabulary/catalogue.hpp"
 #include "vocabulary/error_numbers.hpp"
 #include "win32_base/raii.hpp"
 #include "win32_base/wide_text.hpp"
@@ -12,7 +13,7 @@ namespace {
 
 Failure failureOf(HRESULT result) {
     if (result == DISP_E_OVERFLOW)
-        return error::overflow(u"تجاوز السعة");
+        return error::overflow(text::overflow);
     return error::typeMismatch();
 }
 

@@ -3,6 +3,7 @@
 #include "launch/workbook_launch.hpp"
 #include "link/cell_letters.hpp"
 #include "link/cell_reference.hpp"
+#include "vocabulary/catalogue.hpp"
 #include "vocabulary/excerpt.hpp"
 
 #include <cmath>
@@ -59,8 +60,8 @@ ExcelLink::ExcelLink(WindowPlatform& platform)
                               platform.settings())),
       File1(platform.fileList()), CommonDialog1(platform.fileDialog(), 10000, false),
       CommonDialog2(platform.fileDialog(), 260, true), platform_(platform) {
-    CommonDialog1.DialogTitle = u"تحديد مصنف أكسل";
-    CommonDialog1.Filter = u"ملفات أكسل|*.xls|كافة الملفات|*.*";
+    CommonDialog1.DialogTitle = text::workbookDialogTitle;
+    CommonDialog1.Filter = text::workbookFilter;
     keepInStep(Text2, UpDown1);
     keepInStep(Text3, UpDown2);
     watchControls();

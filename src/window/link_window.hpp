@@ -1,12 +1,13 @@
 #pragma once
 
-#include "controls/open_file_dialog.hpp"
 #include "controls/file_list_box.hpp"
+#include "controls/open_file_dialog.hpp"
 #include "controls/spinner.hpp"
 #include "controls/text_box.hpp"
 #include "link/cell_transfer.hpp"
 #include "link/linked_text_box.hpp"
 #include "link/table_transfer.hpp"
+#include "vocabulary/catalogue.hpp"
 #include "window/window_platform.hpp"
 #include "window/window_view.hpp"
 
@@ -29,7 +30,7 @@ public:
     LinkedTextBox Text1;
     TextBox Text2{u"1"};
     TextBox Text3{u"1"};
-    TextBox Text4{u"ورقة1"};
+    TextBox Text4{text::firstSheet};
     TextBox xlsPath{u"c:\\program files\\microsoft office\\office\\Excel.exe"};
     Spinner UpDown1{0, 100000};
     Spinner UpDown2{0, 10000};
