@@ -12,6 +12,8 @@ namespace sheetpush {
 struct Failure {
     std::int32_t number = 0;
     std::u16string description;
+    // The operating system's error code behind it, for whoever looks further; 0 when none.
+    std::uint32_t systemCode = 0;
 
     friend bool operator==(const Failure&, const Failure&) = default;
 };
