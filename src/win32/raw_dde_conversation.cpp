@@ -5,6 +5,7 @@
 #include "win32/ansi_text.hpp"
 #include "win32/dde_messages.hpp"
 #include "win32/partner_wait.hpp"
+#include "win32/system_failure.hpp"
 #include "win32_base/boundary.hpp"
 #include "win32_base/wide_text.hpp"
 
@@ -197,7 +198,8 @@ Status RawDdeConversation::connect(std::u16string_view application, std::u16stri
     Deadline deadline(timeout);
     PartnerWait waiting;
     if (!ensureWindow())
-        return error::ddeNoConversation(text::noConversationWindow(application));
+        return systemFailure(error::ddeNoConversation(text::noConversationWindow(application)),
+                             GetLastError());
     drainQueue();
     if (partner_ && IsWindow(partner_) && isFor(application, topic)) {
         // Failures name the application and the sheet as the latest call spelled them.
@@ -401,9 +403,10 @@ Result<MSG> RawDdeConversation::exchange(UINT message, LPARAM lParam, UniqueAtom
                                          UINT expected, std::u16string_view itemName,
                                          const Deadline& deadline) {
     if (!PostMessageW(partner_, message, reinterpret_cast<WPARAM>(window_.get()), lParam)) {
+        const DWORD code = GetLastError();
         FreeDDElParam(message, lParam);
         abandon();
-        return partnerQuit();
+        return systemFailure(partnerQuit(), code);
     }
     ATOM sent = item.detach();
     MSG reply;
