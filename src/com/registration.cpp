@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 #include <string_view>
 #include <vector>
 
