@@ -58,21 +58,20 @@ private:
 class BareClient {
 public:
     BareClient() {
-        window_ = makeMessageWindow(L"SheetpushBareDdeClient", procedure);
+        window_ = makeMessageWindow(L"SheetpushBareDdeClient", *this);
         UniqueAtom application(GlobalAddAtomW(L"Excel"));
         UniqueAtom topic(GlobalAddAtomW(L"ورقة1"));
-        partner = nullptr;
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(
             HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(window_.get()),
             MAKELPARAM(application.get(), topic.get()), SMTO_ABORTIFHUNG, 2000, &ignored);
     }
     ~BareClient() {
-        if (partner)
-            PostMessageW(partner, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window_.get()), 0);
+        if (partner_)
+            PostMessageW(partner_, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window_.get()), 0);
     }
 
-    bool connected() const { return partner != nullptr; }
+    bool connected() const { return partner_ != nullptr; }
 
     bool poke(const std::wstring& text) {
         std::size_t header = offsetof(DDEPOKE, Value);
@@ -89,7 +88,7 @@ public:
         }
         ATOM item = GlobalAddAtomW(L"R1C1");
         LPARAM lParam = PackDDElParam(WM_DDE_POKE, reinterpret_cast<UINT_PTR>(data.get()), item);
-        PostMessageW(partner, WM_DDE_POKE, reinterpret_cast<WPARAM>(window_.get()), lParam);
+        PostMessageW(partner_, WM_DDE_POKE, reinterpret_cast<WPARAM>(window_.get()), lParam);
         MSG ack;
         if (GetMessageW(&ack, window_.get(), WM_DDE_ACK, WM_DDE_ACK) <= 0)
             return false;
@@ -102,21 +101,21 @@ public:
     }
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    friend struct sheetpush::win32::WindowProcedure<BareClient>;
+    HWND handle() const { return window_.get(); }
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (message != WM_DDE_ACK || !InSendMessage())
-            return DefWindowProcW(window, message, wParam, lParam);
+            return DefWindowProcW(handle(), message, wParam, lParam);
         GlobalDeleteAtom(LOWORD(lParam));
         GlobalDeleteAtom(HIWORD(lParam));
-        if (!partner)
-            partner = reinterpret_cast<HWND>(wParam);
+        if (!partner_)
+            partner_ = reinterpret_cast<HWND>(wParam);
         return 0;
     }
 
-    static HWND partner;
+    HWND partner_ = nullptr;
     UniqueWindow window_;
 };
-
-HWND BareClient::partner = nullptr;
 
 void report(const char* what, double ms, double bare) {
     if (ms < 0) {

@@ -1,6 +1,7 @@
 #include "com/automation_error.hpp"
 
 #include "local_server/com_ptr.hpp"
+#include "vocabulary/error_numbers.hpp"
 #include "win32_base/raii.hpp"
 #include "win32_base/wide_text.hpp"
 

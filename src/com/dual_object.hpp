@@ -5,7 +5,7 @@
 #include "com/variant_conversion.hpp"
 #include "local_server/com_ptr.hpp"
 #include "local_server/server_lifetime.hpp"
-#include "vocabulary/failure.hpp"
+#include "vocabulary/result.hpp"
 #include "vocabulary/variant.hpp"
 
 #include <oaidl.h>

@@ -1,15 +1,17 @@
 #include "com/excel_linke.hpp"
 
 #include "com/variant_conversion.hpp"
-#include "local_server/boundary.hpp"
+#include "win32_base/boundary.hpp"
+
+#include "dispatch_ids.h"
 
 namespace sheetpush::com {
 
 std::span<const DispatchMethod<ExcelLinke>> ExcelLinke::dispatchMethods() {
     static constexpr DispatchMethod<ExcelLinke> methods[] = {
-        {0x60030000, 4, &ExcelLinke::invokeSheetpush},
-        {0x60030001, 3, &ExcelLinke::invokeImportFromExcel},
-        {0x60030002, 2, &ExcelLinke::invokeExcelLinking},
+        {dispid::Sheetpush, 4, &ExcelLinke::invokeSheetpush},
+        {dispid::ImportFromExcel, 3, &ExcelLinke::invokeImportFromExcel},
+        {dispid::ExcelLinking, 2, &ExcelLinke::invokeExcelLinking},
     };
     return methods;
 }
@@ -66,7 +68,7 @@ HRESULT ExcelLinke::ExcelLinking(VARIANT* XLS, LONG* ExcelShow, VARIANT_BOOL* re
 
 HRESULT ExcelLinke::sheetpush(const VARIANT& txt, const VARIANT& Col, const VARIANT& Row,
                               const VARIANT& Sheet, VARIANT* result, EXCEPINFO* exception) {
-    return guarded([&] {
+    return win32::guardedMethod([&] {
         auto outcome =
             core_.Sheetpush(coreValue(txt), coreValue(Col), coreValue(Row), coreValue(Sheet));
         return deliver(outcome, result, exception);
@@ -75,14 +77,14 @@ HRESULT ExcelLinke::sheetpush(const VARIANT& txt, const VARIANT& Col, const VARI
 
 HRESULT ExcelLinke::importFromExcel(const VARIANT& Col, const VARIANT& Row, const VARIANT& Sheet,
                                     VARIANT* result, EXCEPINFO* exception) {
-    return guarded([&] {
+    return win32::guardedMethod([&] {
         auto outcome = core_.ImportFromExcel(coreValue(Col), coreValue(Row), coreValue(Sheet));
         return deliver(outcome, result, exception);
     });
 }
 
 HRESULT ExcelLinke::excelLinking(const VARIANT& XLS, std::int32_t ExcelShow, VARIANT_BOOL& result) {
-    return guarded([&] {
+    return win32::guardedMethod([&] {
         result = core_.ExcelLinking(coreValue(XLS), ExcelShow) ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;
     });

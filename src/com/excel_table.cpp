@@ -1,15 +1,17 @@
 #include "com/excel_table.hpp"
 
 #include "com/variant_conversion.hpp"
-#include "local_server/boundary.hpp"
+#include "win32_base/boundary.hpp"
+
+#include "dispatch_ids.h"
 #include "win32_base/raii.hpp"
 
 namespace sheetpush::com {
 
 std::span<const DispatchMethod<ExcelTable>> ExcelTable::dispatchMethods() {
     static constexpr DispatchMethod<ExcelTable> methods[] = {
-        {0x60030000, 4, &ExcelTable::invokeSheetpushTable},
-        {0x60030001, 5, &ExcelTable::invokeImportTable},
+        {dispid::SheetpushTable, 4, &ExcelTable::invokeSheetpushTable},
+        {dispid::ImportTable, 5, &ExcelTable::invokeImportTable},
     };
     return methods;
 }
@@ -48,7 +50,7 @@ HRESULT ExcelTable::ImportTable(VARIANT* Col, VARIANT* Row, VARIANT* Cols, VARIA
 
 HRESULT ExcelTable::sheetpushTable(const VARIANT& Values, const VARIANT& Col, const VARIANT& Row,
                                    const VARIANT& Sheet, VARIANT* result, EXCEPINFO* exception) {
-    return guarded([&] {
+    return win32::guardedMethod([&] {
         auto outcome = core_.SheetpushTable(coreValue(Values), coreValue(Col), coreValue(Row),
                                             coreValue(Sheet));
         return deliver(outcome, result, exception);
@@ -58,7 +60,7 @@ HRESULT ExcelTable::sheetpushTable(const VARIANT& Values, const VARIANT& Col, co
 HRESULT ExcelTable::importTable(const VARIANT& Col, const VARIANT& Row, const VARIANT& Cols,
                                 const VARIANT& Rows, const VARIANT& Sheet, VARIANT* result,
                                 EXCEPINFO* exception) {
-    return guarded([&] {
+    return win32::guardedMethod([&] {
         auto outcome = core_.ImportTable(coreValue(Col), coreValue(Row), coreValue(Cols),
                                          coreValue(Rows), coreValue(Sheet));
         return deliver(outcome, result, exception);

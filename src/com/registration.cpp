@@ -2,12 +2,15 @@
 
 #include "com/type_library.hpp"
 #include "local_server/com_ptr.hpp"
+#include "win32/system_failure.hpp"
 #include "win32_base/raii.hpp"
+#include "win32_base/wide_text.hpp"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -49,12 +52,11 @@ Root rootOf(RegistryScope scope) {
 }
 
 std::wstring systemMessage(DWORD code) {
-    wchar_t* message = nullptr;
+    win32::UniqueLocal message;
     DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
-    std::wstring reason(message, length);
-    LocalFree(message);
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(message.put()), 0, nullptr);
+    std::wstring reason(static_cast<const wchar_t*>(message.get()), length);
     while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r'))
         reason.pop_back();
     wchar_t number[16];
@@ -62,11 +64,9 @@ std::wstring systemMessage(DWORD code) {
     return reason.empty() ? number : reason + L" (" + number + L")";
 }
 
-// Why a step failed; nothing when it did not.
-using StepFailure = std::optional<std::wstring>;
-
-StepFailure failed(const std::wstring& step, DWORD code) {
-    return step + L": " + systemMessage(code);
+// What users are told of a failed step: the step and the system's message.
+Failure failed(const std::wstring& step, DWORD code) {
+    return win32::systemFailure({0, win32::utf16(step + L": " + systemMessage(code))}, code);
 }
 
 // The path of a key below the classes of the root; empty for the classes themselves.
@@ -88,8 +88,8 @@ std::wstring dataOf(const RegistryEntry& entry, const std::wstring& server) {
     return data;
 }
 
-StepFailure write(const Root& root, const View& view, const RegistryEntry& entry,
-                  const std::wstring& server) {
+Status write(const Root& root, const View& view, const RegistryEntry& entry,
+             const std::wstring& server) {
     auto key = classesKey(entry.tree);
     if (!entry.key.empty())
         key += L"\\" + std::wstring(entry.key);
@@ -105,11 +105,11 @@ StepFailure write(const Root& root, const View& view, const RegistryEntry& entry
     }
     if (status != ERROR_SUCCESS)
         return failed(L"writing " + whereText(root, view, key), static_cast<DWORD>(status));
-    return std::nullopt;
+    return {};
 }
 
 // RegDeleteTree takes no view: the tree is removed from below its parent, opened in the view.
-StepFailure removeTree(const Root& root, const View& view, std::wstring_view tree) {
+Status removeTree(const Root& root, const View& view, std::wstring_view tree) {
     auto split = tree.rfind(L'\\');
     auto parent = classesKey(split == std::wstring_view::npos ? L"" : tree.substr(0, split));
     std::wstring leaf(tree.substr(split == std::wstring_view::npos ? 0 : split + 1));
@@ -123,7 +123,7 @@ StepFailure removeTree(const Root& root, const View& view, std::wstring_view tre
     if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
         return failed(L"removing " + whereText(root, view, classesKey(tree)),
                       static_cast<DWORD>(status));
-    return std::nullopt;
+    return {};
 }
 
 bool namesServer(const RegistryEntry& entry) {
@@ -195,9 +195,9 @@ public:
     }
     void addCopy(std::wstring_view path) { note(copies_, std::wstring(path)); }
 
-    std::optional<std::wstring> line(const Root& root) const {
+    std::wstring line(const Root& root) const {
         if (trees_.empty())
-            return std::nullopt;
+            return {};
         return L"left in place what another copy registered (" + joined(copies_, L", ") + L"): " +
                joined(trees_, L", ") + L" in the " + joined(views_, L" and ") +
                (views_.size() > 1 ? L" views of " : L" view of ") + root.name + L"\\" +
@@ -231,13 +231,13 @@ public:
         : root_(root), view_(view), server_(server), left_(left) {}
 
     // The entries of one tree, which stand together in the list.
-    StepFailure unregisterTree(const RegistryEntry* first, const RegistryEntry* last) {
+    Status unregisterTree(const RegistryEntry* first, const RegistryEntry* last) {
         bool keep = false;
         if (first->classTree.empty()) {
             for (const auto* entry = first; entry != last; ++entry)
                 if (namesServer(*entry))
-                    if (auto failure = removeIfOurs(*entry, keep))
-                        return failure;
+                    if (auto removed = removeIfOurs(*entry, keep); !removed.ok())
+                        return removed;
         } else {
             keep = std::find(kept_.begin(), kept_.end(), first->classTree) != kept_.end();
         }
@@ -245,21 +245,21 @@ public:
             return removeTree(root_, view_, first->tree);
         kept_.push_back(first->tree);
         left_.add(first->tree, view_);
-        return std::nullopt;
+        return {};
     }
 
 private:
-    StepFailure removeIfOurs(const RegistryEntry& entry, bool& namesAnother) {
+    Status removeIfOurs(const RegistryEntry& entry, bool& namesAnother) {
         const std::wstring below = std::wstring(entry.tree) + L"\\" + std::wstring(entry.key);
         auto named = readString(root_, view_, classesKey(below), entry.name);
         if (!named)
-            return std::nullopt;
+            return {};
         const auto executable = executableNamed(*named, entry);
         if (samePath(executable, server_))
             return removeTree(root_, view_, below);
         namesAnother = true;
         left_.addCopy(executable);
-        return std::nullopt;
+        return {};
     }
 
     const Root& root_;
@@ -271,25 +271,24 @@ private:
 
 } // namespace
 
-RegistrationOutcome registerServer(RegistryScope scope) {
+Status registerServer(RegistryScope scope) {
     // An executable whose type libraries cannot be read registers nothing.
     for (unsigned resource : {excelLinkeLibrary, excelTableLibrary}) {
         ComPtr<ITypeLib> library;
         if (HRESULT result = loadOwnTypeLibrary(resource, library); FAILED(result))
-            return {failed(L"reading the type library " + std::to_wstring(resource),
-                           static_cast<DWORD>(result)),
-                    std::nullopt};
+            return failed(L"reading the type library " + std::to_wstring(resource),
+                          static_cast<DWORD>(result));
     }
     auto root = rootOf(scope);
     auto server = executablePath();
     for (const auto& view : views)
         for (const auto& entry : entries)
-            if (auto failure = write(root, view, entry, server))
-                return {failure, std::nullopt};
+            if (auto written = write(root, view, entry, server); !written.ok())
+                return written;
     return {};
 }
 
-RegistrationOutcome unregisterServer(RegistryScope scope) {
+Result<std::wstring> unregisterServer(RegistryScope scope) {
     auto root = rootOf(scope);
     auto server = executablePath();
     LeftInPlace left;
@@ -299,12 +298,12 @@ RegistrationOutcome unregisterServer(RegistryScope scope) {
             const auto* last = std::find_if(first, std::end(entries), [&](const auto& entry) {
                 return entry.tree != first->tree;
             });
-            if (auto failure = unregistration.unregisterTree(first, last))
-                return {failure, std::nullopt};
+            if (auto removed = unregistration.unregisterTree(first, last); !removed.ok())
+                return removed.failure();
             first = last;
         }
     }
-    return {std::nullopt, left.line(root)};
+    return left.line(root);
 }
 
 } // namespace sheetpush::com

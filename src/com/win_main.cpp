@@ -12,6 +12,7 @@
 #include "win32/link_window.hpp"
 #include "win32/win32_platform.hpp"
 #include "win32_base/raii.hpp"
+#include "win32_base/wide_text.hpp"
 
 #include <objbase.h>
 #include <windows.h>
@@ -28,21 +29,24 @@ void say(const std::wstring& what) {
     writeError(L"Sheetpush: " + what + L"\n");
 }
 
-// Registration runs silently: only a failure, or what it left in place, says something.
-int finish(const RegistrationOutcome& outcome) {
-    if (outcome.failure) {
-        say(*outcome.failure);
-        return 1;
-    }
-    if (outcome.leftInPlace)
-        say(*outcome.leftInPlace);
-    return 0;
+int failed(const Failure& failure) {
+    say(win32::wide(failure.description));
+    return 1;
 }
 
+// Registration runs silently: only a failure, or what unregistering left in place, says
+// something.
 int registration(const Invocation& invocation) {
-    return finish(invocation.request == Request::registerServer
-                      ? registerServer(invocation.scope)
-                      : unregisterServer(invocation.scope));
+    if (invocation.request == Request::registerServer) {
+        auto registered = registerServer(invocation.scope);
+        return registered.ok() ? 0 : failed(registered.failure());
+    }
+    auto left = unregisterServer(invocation.scope);
+    if (!left.ok())
+        return failed(left.failure());
+    if (!left.value().empty())
+        say(left.value());
+    return 0;
 }
 
 // The interface half of a dual interface in one of the executable's own type libraries.

@@ -1,4 +1,5 @@
 #include "controls/open_file_dialog.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 namespace sheetpush {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/file_dialog.hpp"
-#include "vocabulary/failure.hpp"
+#include "vocabulary/result.hpp"
 
 #include <cstddef>
 #include <string>

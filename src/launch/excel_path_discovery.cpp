@@ -1,6 +1,7 @@
 #include "launch/excel_path_discovery.hpp"
 
 #include "controls/messages.hpp"
+#include "vocabulary/catalogue.hpp"
 
 #include <string_view>
 #include <tuple>
@@ -33,9 +34,9 @@ bool folderHoldsExcel(FileListBox& files, const std::u16string& folder) {
 // False when the person cancelled or the dialog could not be shown. The three settings are made
 // again before every showing, so each showing suggests "Excel.exe" anew.
 bool askForExcel(OpenFileDialog& dialog, std::u16string& path) {
-    dialog.title = u"حدد مسار برنامج الأكسل";
+    dialog.title = text::excelDialogTitle;
     dialog.fileName = excelFileName;
-    dialog.filter = u"برنامج الأكسل|Excel.exe";
+    dialog.filter = text::excelFilter;
     const auto shown = dialog.showOpen();
     path = dialog.fileName;
     return shown.ok();

@@ -3,6 +3,8 @@
 #include "controls/messages.hpp"
 #include "launch/excel_path_discovery.hpp"
 #include "platform/argument_text.hpp"
+#include "vocabulary/catalogue.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 namespace sheetpush {
 
@@ -17,7 +19,7 @@ bool started(const Result<std::uint32_t>& launched) {
 }
 
 void reportLaunchFailure(Platform& platform) {
-    Messages(platform).show(u"لم أستطع تشغيل الملف", u"الطباعة إلى أكسل");
+    Messages(platform).show(text::launchFailed, text::launchFailedTitle);
 }
 
 // A Null workbook, like an Empty one, adds nothing after the blank, where every other argument

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/dde_conversation.hpp"
-#include "vocabulary/failure.hpp"
+#include "vocabulary/result.hpp"
 
 #include <chrono>
 #include <cstddef>

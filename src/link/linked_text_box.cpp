@@ -1,4 +1,6 @@
 #include "link/linked_text_box.hpp"
+#include "vocabulary/catalogue.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 #include <algorithm>
 #include <chrono>
@@ -11,7 +13,7 @@ namespace {
 // Names the link it could not use, so that the one message a failed operation shows says where
 // the text was meant to go.
 Failure noConversation(const std::u16string& topic) {
-    return error::ddeNoConversation(u"لا توجد محادثة ربط مفتوحة مع " + excerpt(topic));
+    return error::ddeNoConversation(text::noLink(topic));
 }
 
 // The time-out counts tenths of a second; a negative one waits for nothing rather than for ever.

@@ -2,7 +2,8 @@
 
 #include "controls/text_box.hpp"
 #include "link/conversation_cache.hpp"
-#include "vocabulary/failure.hpp"
+#include "vocabulary/catalogue.hpp"
+#include "vocabulary/result.hpp"
 
 #include <chrono>
 #include <cstdint>
@@ -29,7 +30,7 @@ public:
     explicit LinkedTextBox(ConversationFactory newConversation);
 
     // "application|topic".
-    std::u16string linkTopic = u"Excel|ورقة1";
+    std::u16string linkTopic = std::u16string(u"Excel|") + text::firstSheet;
     std::u16string linkItem = u"R1C1";
     // Tenths of a second.
     std::int16_t linkTimeout = tenthsOf(transferTimeout);

@@ -4,6 +4,8 @@
 #include "link/cell_text.hpp"
 #include "link/link_steps.hpp"
 #include "link/topic.hpp"
+#include "vocabulary/catalogue.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 #include <algorithm>
 #include <string_view>
@@ -62,12 +64,9 @@ Result<Block> blockAt(const CellFields& fields, std::size_t rows, std::size_t co
     const double bottom = block.top + static_cast<double>(rows - 1);
     const double right = block.left + static_cast<double>(columns - 1);
     if (bottom > static_cast<double>(sheetRows))
-        return error::invalidArgument(u"يمتد الجدول إلى الصف " + written(bottom) +
-                                      u"، بعد آخر صف في الورقة (" + decimalText(sheetRows) + u")");
+        return error::invalidArgument(text::pastLastRow(written(bottom), sheetRows));
     if (right > static_cast<double>(sheetColumns))
-        return error::invalidArgument(u"يمتد الجدول إلى العمود " + written(right) +
-                                      u"، بعد آخر عمود في الورقة (" + decimalText(sheetColumns) +
-                                      u")");
+        return error::invalidArgument(text::pastLastColumn(written(right), sheetColumns));
     return block;
 }
 
@@ -78,8 +77,7 @@ struct BlockText {
 };
 
 Failure inCell(const Failure& failure, std::size_t row, std::size_t column) {
-    return {failure.number, u"في الخلية (الصف " + decimalText(row + 1) + u"، العمود " +
-                                decimalText(column + 1) + u") من الجدول: " + failure.description};
+    return {failure.number, text::inCell(row + 1, column + 1, failure.description)};
 }
 
 Result<BlockText> blockText(const TextTable& table) {
@@ -96,10 +94,8 @@ Result<BlockText> blockText(const TextTable& table) {
         }
         block.text += rowEnd;
         if (block.text.size() - start > bandUnits)
-            return error::invalidArgument(u"لم يُرسل الجدول: الصف " + decimalText(row + 1) +
-                                          u" أطول من أن تحمله رسالة واحدة (" +
-                                          decimalText(block.text.size() - start) +
-                                          u" حرفًا، والحد " + decimalText(bandUnits) + u")");
+            return error::invalidArgument(
+                text::rowTooLong(row + 1, block.text.size() - start, bandUnits));
         block.rowEnds.push_back(block.text.size());
     }
     return block;
@@ -137,8 +133,7 @@ Status openLink(const CellFields& fields, std::u16string firstItem) {
 }
 
 Failure withRowsLanded(const Failure& failure, std::size_t landed, std::size_t rows) {
-    return {failure.number, failure.description + u"\rعدد صفوف الجدول التي كُتبت قبل ذلك: " +
-                                decimalText(landed) + u" من " + decimalText(rows)};
+    return {failure.number, text::rowsLanded(failure.description, landed, rows)};
 }
 
 // Writes the bands in turn; the first carries the whole text for the choice of its format.
@@ -159,8 +154,7 @@ Status pokeBands(const CellFields& fields, const Block& block, const BlockText& 
 }
 
 Failure misshapen(std::u16string_view item) {
-    return error::ddeRefused(u"أجاب الأكسل عن البند «" + std::u16string(item) +
-                             u"» بصفوف أو خلايا أكثر مما فيه");
+    return error::ddeRefused(text::tooManyCells(item));
 }
 
 // Puts a band's answer into its rows of the table: rows end at CR LF, cells at a TAB, and what

@@ -1,7 +1,7 @@
 #include "local_server/class_factory.hpp"
 
-#include "local_server/boundary.hpp"
 #include "local_server/server_lifetime.hpp"
+#include "win32_base/boundary.hpp"
 
 #include <utility>
 
@@ -25,7 +25,7 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
     *out = nullptr;
     if (outer)
         return CLASS_E_NOAGGREGATION;
-    return guarded([&] { return make_(iid, out); });
+    return win32::guardedMethod([&] { return make_(iid, out); });
 }
 
 HRESULT ClassFactory::LockServer(BOOL lock) {

@@ -1,7 +1,6 @@
 #include "local_server/server_lifetime.hpp"
 
 #include "lifetime/server_life.hpp"
-#include "win32_base/boundary.hpp"
 #include "win32_base/message_window.hpp"
 
 #include <algorithm>
@@ -17,8 +16,12 @@ constexpr wchar_t endWindowClass[] = L"SheetpushServerEnd";
 // message box's, drops messages that name no window.
 class ComServingProcess final : public ServingProcess {
 public:
-    ComServingProcess(ClassObjectRegistration& registration, HWND alarmWindow)
-        : registration_(registration), alarmWindow_(alarmWindow) {}
+    explicit ComServingProcess(ClassObjectRegistration& registration)
+        : registration_(registration),
+          alarmWindow_(win32::makeMessageWindow(endWindowClass, *this)) {}
+
+    HWND handle() const { return alarmWindow_.get(); }
+    ServerLife& life() { return life_; }
 
     bool publish() override {
         published_ = registration_.publish();
@@ -26,33 +29,33 @@ public:
     }
     void withdraw() override { registration_.withdraw(); }
     void setAlarm(std::chrono::milliseconds after) override {
-        SetTimer(alarmWindow_, alarmTimer,
+        SetTimer(handle(), alarmTimer,
                  std::max<UINT>(USER_TIMER_MINIMUM, static_cast<UINT>(after.count())), nullptr);
     }
-    void cancelAlarm() override { KillTimer(alarmWindow_, alarmTimer); }
+    void cancelAlarm() override { KillTimer(handle(), alarmTimer); }
     void end() override { PostQuitMessage(0); }
 
     HRESULT published() const { return published_; }
 
 private:
+    friend struct win32::WindowProcedure<ComServingProcess>;
+
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != WM_TIMER || wParam != alarmTimer)
+            return DefWindowProcW(handle(), message, wParam, lParam);
+        KillTimer(handle(), alarmTimer);
+        life_.alarm();
+        return 0;
+    }
+
     ClassObjectRegistration& registration_;
-    HWND alarmWindow_;
     HRESULT published_ = S_OK;
+    ServerLife life_{*this};
+    win32::UniqueWindow alarmWindow_;
 };
 
 // The serving thread's, while it serves.
 ServerLife* life = nullptr;
-
-LRESULT CALLBACK endProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return win32::guardedProcedure([&] {
-        if (message != WM_TIMER || wParam != alarmTimer)
-            return DefWindowProcW(window, message, wParam, lParam);
-        KillTimer(window, alarmTimer);
-        if (life)
-            life->alarm();
-        return LRESULT{0};
-    });
-}
 
 } // namespace
 
@@ -76,14 +79,12 @@ void lockServer(bool lock) {
 }
 
 HRESULT serveUntilReleased(ClassObjectRegistration& registration, bool (*claim)(MSG& message)) {
-    win32::UniqueWindow window = win32::makeMessageWindow(endWindowClass, endProcedure);
-    if (!window)
+    ComServingProcess process(registration);
+    if (!process.handle())
         return HRESULT_FROM_WIN32(GetLastError());
-    ComServingProcess process(registration, window.get());
-    ServerLife serverLife(process);
-    if (!serverLife.start())
+    if (!process.life().start())
         return process.published();
-    life = &serverLife;
+    life = &process.life();
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (claim && claim(message))

@@ -1,5 +1,6 @@
 #include "platform/argument_text.hpp"
 
+#include "vocabulary/error_numbers.hpp"
 #include "vocabulary/overloaded.hpp"
 
 #include <memory>

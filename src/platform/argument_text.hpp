@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/variant_formatting.hpp"
-#include "vocabulary/failure.hpp"
+#include "vocabulary/result.hpp"
 #include "vocabulary/variant.hpp"
 
 #include <string>

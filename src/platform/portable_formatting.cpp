@@ -1,5 +1,7 @@
 #include "platform/portable_formatting.hpp"
 
+#include "vocabulary/catalogue.hpp"
+#include "vocabulary/error_numbers.hpp"
 #include "vocabulary/overloaded.hpp"
 
 #include <charconv>
@@ -80,7 +82,7 @@ Result<std::u16string> date(Date value) {
     constexpr double firstDay = -657434; // 1 January 100
     constexpr double lastDay = 2958466;  // 1 January 10000
     if (!(value.days > firstDay - 1 && value.days < lastDay))
-        return error::overflow(u"التاريخ خارج النطاق المسموح");
+        return error::overflow(text::dateOutOfRange);
     auto whole = static_cast<std::int64_t>(std::trunc(value.days));
     auto seconds = std::llround(std::fabs(value.days - std::trunc(value.days)) * 86400);
     if (seconds == 86400) {

@@ -2,7 +2,7 @@
 
 #include "controls/text_box.hpp"
 #include "platform/variant_formatting.hpp"
-#include "vocabulary/failure.hpp"
+#include "vocabulary/result.hpp"
 #include "vocabulary/variant.hpp"
 
 #include <initializer_list>

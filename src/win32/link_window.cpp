@@ -1,5 +1,6 @@
 #include "win32/link_window.hpp"
 
+#include "vocabulary/catalogue.hpp"
 #include "win32/partner_wait.hpp"
 #include "win32_base/boundary.hpp"
 #include "win32_base/wide_text.hpp"
@@ -15,8 +16,6 @@ namespace sheetpush::win32 {
 namespace {
 
 constexpr wchar_t className[] = L"ExcelLink";
-constexpr wchar_t caption[] = L"طباعة إلى الأكسل";
-constexpr wchar_t creditTip[] = L"يرسل النص إلى خلية في الأكسل ويشغل الأكسل على مصنف";
 
 // Children are not clipped from the background: the frames paint only their outline.
 constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -116,7 +115,7 @@ HICON loadIcon(int sizeMetric) {
 } // namespace
 
 LinkWindow::LinkWindow(sheetpush::LinkWindow& model) : model_(model) {
-    static WindowClass windowClass(procedure);
+    static WindowClass windowClass(WindowProcedure<LinkWindow>::procedure);
     const Dpi dpi = screenDpi();
     RECT frame{0, 0, twipsToPixels(clientWidthTwips, dpi.x),
                twipsToPixels(clientHeightTwips, dpi.y)};
@@ -125,9 +124,10 @@ LinkWindow::LinkWindow(sheetpush::LinkWindow& model) : model_(model) {
     smallIcon_.reset(loadIcon(SM_CXSMICON));
     browsePicture_.reset(LoadImageW(GetModuleHandleW(nullptr), L"SHEETPUSH_BROWSE", IMAGE_BITMAP, 0,
                                     0, LR_LOADMAP3DCOLORS));
-    window_.reset(CreateWindowExW(windowExStyle, className, caption, windowStyle, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), this));
+    window_.reset(CreateWindowExW(windowExStyle, className, wideCString(text::windowCaption),
+                                  windowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), this));
     if (!window_)
         return;
     SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
@@ -147,12 +147,12 @@ void LinkWindow::createControls() {
     const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
     for (const auto& layout : linkWindowLayout()) {
         RECT place = pixelRect(layout, dpi.x, dpi.y);
-        HWND made =
-            CreateWindowExW(extendedStyle(layout), systemClass(layout.kind), layout.caption,
-                            WS_CHILD | visibility(layout) | layout.style, place.left, place.top,
-                            place.right - place.left, place.bottom - place.top, handle(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
-                            GetModuleHandleW(nullptr), nullptr);
+        HWND made = CreateWindowExW(
+            extendedStyle(layout), systemClass(layout.kind), wideCString(layout.caption),
+            WS_CHILD | visibility(layout) | layout.style, place.left, place.top,
+            place.right - place.left, place.bottom - place.top, handle(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr),
+            nullptr);
         SendMessageW(made, WM_SETFONT, font, FALSE);
         SetWindowSubclass(made, controlProcedure, static_cast<UINT_PTR>(layout.id),
                           reinterpret_cast<DWORD_PTR>(this));
@@ -177,7 +177,7 @@ void LinkWindow::addCreditTip() {
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_RTLREADING;
     tool.hwnd = handle();
     tool.uId = reinterpret_cast<UINT_PTR>(control(ControlId::credit));
-    tool.lpszText = const_cast<wchar_t*>(creditTip);
+    tool.lpszText = const_cast<wchar_t*>(wideCString(text::creditTip));
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
@@ -255,6 +255,8 @@ bool LinkWindow::onArrowClick(ControlId id, int delta) {
 }
 
 LRESULT LinkWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (leftAloneDuringWait(message))
+        return 0;
     switch (message) {
     case WM_COMMAND:
         onCommand(static_cast<ControlId>(LOWORD(wParam)), HIWORD(wParam));
@@ -284,25 +286,6 @@ LRESULT LinkWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     return DefWindowProcW(handle(), message, wParam, lParam);
-}
-
-LRESULT CALLBACK LinkWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return guardedProcedure([&] {
-        if (message == WM_NCCREATE) {
-            auto* self =
-                static_cast<LinkWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        }
-        auto* self = reinterpret_cast<LinkWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (message == WM_NCDESTROY)
-            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        // Until the window's handle is known, and while it goes, the system's handling serves.
-        if (!self || self->handle() != window)
-            return DefWindowProcW(window, message, wParam, lParam);
-        if (leftAloneDuringWait(message))
-            return LRESULT{0};
-        return self->onMessage(message, wParam, lParam);
-    });
 }
 
 // Every control holds still while the thread waits for its partner. Every key-down in the cell

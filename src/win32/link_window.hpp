@@ -1,6 +1,7 @@
 #pragma once
 
 #include "win32/link_window_layout.hpp"
+#include "win32_base/message_window.hpp"
 #include "win32_base/raii.hpp"
 #include "window/window_view.hpp"
 
@@ -38,7 +39,7 @@ public:
     void valueChanged(const Spinner& spinner) override;
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend struct WindowProcedure<LinkWindow>;
     static LRESULT CALLBACK controlProcedure(HWND control, UINT message, WPARAM wParam,
                                              LPARAM lParam, UINT_PTR id, DWORD_PTR self);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);

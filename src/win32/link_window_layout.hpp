@@ -43,7 +43,7 @@ struct ControlLayout {
     int width;
     int height;
     // Fixed caption; the text fields take theirs from the link window.
-    const wchar_t* caption;
+    const char16_t* caption;
     bool rightToLeft;
     DWORD style;
 };

@@ -1,10 +1,12 @@
 #include "win32/raw_dde_conversation.hpp"
 
+#include "vocabulary/catalogue.hpp"
+#include "vocabulary/error_numbers.hpp"
 #include "win32/ansi_text.hpp"
 #include "win32/dde_messages.hpp"
 #include "win32/partner_wait.hpp"
+#include "win32/system_failure.hpp"
 #include "win32_base/boundary.hpp"
-#include "win32_base/message_window.hpp"
 #include "win32_base/wide_text.hpp"
 
 #include <algorithm>
@@ -43,10 +45,6 @@ constexpr std::chrono::milliseconds farewellLimit{1000};
 constexpr std::size_t pokeHeaderSize = offsetof(DDEPOKE, Value);
 
 constexpr wchar_t windowClass[] = L"SheetpushDdeClient";
-
-std::u16string quoted(std::u16string_view name) {
-    return u"«" + excerpt(name) + u"»";
-}
 
 UniqueAtom addAtom(std::u16string_view name) {
     return UniqueAtom(GlobalAddAtomW(wide(name).c_str()));
@@ -146,23 +144,17 @@ RawDdeConversation::~RawDdeConversation() {
     drainQueue();
 }
 
-LRESULT CALLBACK RawDdeConversation::windowProcedure(HWND window, UINT message, WPARAM wParam,
-                                                     LPARAM lParam) {
-    return guardedProcedure([&] {
-        auto* self =
-            reinterpret_cast<RawDdeConversation*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (!self || message < WM_DDE_FIRST || message > WM_DDE_LAST)
-            return DefWindowProcW(window, message, wParam, lParam);
-        // Servers answer an initiation with a sent acknowledgement; everything else is posted and
-        // reaches here only through someone else's message loop, between our transfers.
-        if (message == WM_DDE_ACK && InSendMessage()) {
-            self->onInitiateAck(reinterpret_cast<HWND>(wParam), lParam);
-            return LRESULT{0};
-        }
-        MSG posted{window, message, wParam, lParam, 0, {}};
-        self->handleUnanswered(posted);
-        return LRESULT{0};
-    });
+LRESULT RawDdeConversation::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message < WM_DDE_FIRST || message > WM_DDE_LAST)
+        return DefWindowProcW(window_.get(), message, wParam, lParam);
+    // Servers answer an initiation with a sent acknowledgement; everything else is posted and
+    // reaches here only through someone else's message loop, between our transfers.
+    if (message == WM_DDE_ACK && InSendMessage()) {
+        onInitiateAck(reinterpret_cast<HWND>(wParam), lParam);
+        return 0;
+    }
+    handleUnanswered(MSG{window_.get(), message, wParam, lParam, 0, {}});
+    return 0;
 }
 
 // An acknowledgement sent from a process that no send of ours is asking is no answer: it is left
@@ -196,9 +188,7 @@ bool RawDdeConversation::isAsking(HWND server) const {
 bool RawDdeConversation::ensureWindow() {
     if (window_)
         return true;
-    window_ = makeMessageWindow(windowClass, windowProcedure);
-    if (window_)
-        SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = makeMessageWindow(windowClass, *this);
     return static_cast<bool>(window_);
 }
 
@@ -208,8 +198,8 @@ Status RawDdeConversation::connect(std::u16string_view application, std::u16stri
     Deadline deadline(timeout);
     PartnerWait waiting;
     if (!ensureWindow())
-        return error::ddeNoConversation(u"تعذر إنشاء نافذة المحادثة مع التطبيق " +
-                                        quoted(application));
+        return systemFailure(error::ddeNoConversation(text::noConversationWindow(application)),
+                             GetLastError());
     drainQueue();
     if (partner_ && IsWindow(partner_) && isFor(application, topic)) {
         // Failures name the application and the sheet as the latest call spelled them.
@@ -235,9 +225,7 @@ Status RawDdeConversation::initiate(std::u16string_view application, std::u16str
     // A zero atom in an initiation asks every server for every topic: a name that makes no atom
     // (empty, or longer than an atom holds) must not open a conversation on some other sheet.
     if (!applicationAtom || !topicAtom)
-        return error::ddeNoPartner(u"لا يصلح الاسم " +
-                                   quoted(applicationAtom ? topic : application) +
-                                   u" لفتح محادثة: الاسم فارغ أو أطول من 255 حرفًا");
+        return error::ddeNoPartner(text::unfitName(applicationAtom ? topic : application));
     std::vector<HWND> windows;
     EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&windows));
     // Each window gets only a short wait of its own, so that one that hangs on the question
@@ -266,10 +254,8 @@ Status RawDdeConversation::initiate(std::u16string_view application, std::u16str
     if (partner_)
         return {};
     if (answersPending)
-        return error::ddeTimeout(u"انتهت مهلة انتظار التطبيق " + quoted(application) +
-                                 u" لفتح الموضوع " + quoted(topic));
-    return error::ddeNoPartner(u"لا يوجد تطبيق " + quoted(application) + u" يجيب على الموضوع " +
-                               quoted(topic));
+        return error::ddeTimeout(text::initiateTimedOut(application, topic));
+    return error::ddeNoPartner(text::noPartner(application, topic));
 }
 
 // Asks one window, waiting at most wait; true when it was not done in time and is asked again.
@@ -353,7 +339,7 @@ Status RawDdeConversation::pokePart(std::u16string_view item, std::u16string_vie
     Deadline deadline(timeout);
     PartnerWait waiting;
     if (!partner_)
-        return error::ddeNoConversation(u"لا توجد محادثة مفتوحة لإرسال البند " + quoted(item));
+        return error::ddeNoConversation(text::noConversationToPoke(item));
     return inTextFormats([&](UINT format) { return pokeAs(format, item, part, whole, deadline); });
 }
 
@@ -370,7 +356,7 @@ Status RawDdeConversation::pokeAs(UINT format, std::u16string_view item, std::u1
     UniqueGlobal data = pokeData(format, *bytes);
     UniqueAtom atom = addAtom(item);
     if (!data || !atom)
-        return error::ddeRefused(u"تعذر تجهيز النص لإرساله إلى البند " + quoted(item));
+        return error::ddeRefused(text::pokeNotReady(item));
     LPARAM lParam = PackDDElParam(WM_DDE_POKE, reinterpret_cast<UINT_PTR>(data.get()), atom.get());
     auto reply = exchange(WM_DDE_POKE, lParam, std::move(atom), WM_DDE_ACK, item, deadline);
     if (!reply.ok())
@@ -387,7 +373,7 @@ Result<std::u16string> RawDdeConversation::request(std::u16string_view item,
     Deadline deadline(timeout);
     PartnerWait waiting;
     if (!partner_)
-        return error::ddeNoConversation(u"لا توجد محادثة مفتوحة لطلب البند " + quoted(item));
+        return error::ddeNoConversation(text::noConversationToRequest(item));
     return inTextFormats([&](UINT format) { return requestAs(format, item, deadline); });
 }
 
@@ -395,7 +381,7 @@ Result<std::u16string> RawDdeConversation::requestAs(UINT format, std::u16string
                                                      const Deadline& deadline) {
     UniqueAtom atom = addAtom(item);
     if (!atom)
-        return error::ddeRefused(u"تعذر تجهيز طلب البند " + quoted(item));
+        return error::ddeRefused(text::requestNotReady(item));
     LPARAM lParam = MAKELPARAM(format, atom.get());
     auto reply = exchange(WM_DDE_REQUEST, lParam, std::move(atom), WM_DDE_DATA, item, deadline);
     if (!reply.ok())
@@ -407,8 +393,7 @@ Result<std::u16string> RawDdeConversation::requestAs(UINT format, std::u16string
     data.settle(text.has_value());
     settleAfterData(deadline);
     if (!text)
-        return error::ddeRefused(u"أرسل التطبيق " + quoted(application_) + u" قيمة البند " +
-                                 quoted(item) + u" بصيغة غير نصية");
+        return error::ddeRefused(text::notText(application_, item));
     return std::move(*text);
 }
 
@@ -418,9 +403,10 @@ Result<MSG> RawDdeConversation::exchange(UINT message, LPARAM lParam, UniqueAtom
                                          UINT expected, std::u16string_view itemName,
                                          const Deadline& deadline) {
     if (!PostMessageW(partner_, message, reinterpret_cast<WPARAM>(window_.get()), lParam)) {
+        const DWORD code = GetLastError();
         FreeDDElParam(message, lParam);
         abandon();
-        return partnerQuit();
+        return systemFailure(partnerQuit(), code);
     }
     ATOM sent = item.detach();
     MSG reply;
@@ -505,10 +491,8 @@ bool RawDdeConversation::handleUnanswered(const MSG& message) {
 
 Failure RawDdeConversation::refusal(WORD status, std::u16string_view item) const {
     if (status & ackBusy)
-        return error::ddeBusy(u"التطبيق " + quoted(application_) +
-                              u" مشغول ولم ينفذ العملية على البند " + quoted(item));
-    return error::ddeRefused(u"رفض التطبيق " + quoted(application_) + u" العملية على البند " +
-                             quoted(item));
+        return error::ddeBusy(text::busy(application_, item));
+    return error::ddeRefused(text::refused(application_, item));
 }
 
 // A text that CF_TEXT cannot carry is not sent. Until the conversation has settled on CF_TEXT,
@@ -516,21 +500,16 @@ Failure RawDdeConversation::refusal(WORD status, std::u16string_view item) const
 // rather than of the format, and so it stays a refusal.
 Failure RawDdeConversation::uncarried(std::u16string_view item) const {
     if (format_)
-        return error::invalidArgument(u"لم يُرسل النص: لا يقبل التطبيق " + quoted(application_) +
-                                      u" إلا نصًا بترميز ANSI، وفي النص أحرف لا يحملها");
-    return error::ddeRefused(u"رفض التطبيق " + quoted(application_) +
-                             u" النص بترميز Unicode على البند " + quoted(item) +
-                             u"، وفي النص أحرف لا يحملها ترميز ANSI");
+        return error::invalidArgument(text::ansiOnly(application_));
+    return error::ddeRefused(text::unicodeRefused(application_, item));
 }
 
 Failure RawDdeConversation::timedOut(std::u16string_view item) const {
-    return error::ddeTimeout(u"انتهت مهلة انتظار رد التطبيق " + quoted(application_) +
-                             u" على البند " + quoted(item));
+    return error::ddeTimeout(text::answerTimedOut(application_, item));
 }
 
 Failure RawDdeConversation::partnerQuit() const {
-    return error::ddePartnerQuit(u"أنهى التطبيق " + quoted(application_) +
-                                 u" المحادثة على الموضوع " + quoted(topic_));
+    return error::ddePartnerQuit(text::partnerQuit(application_, topic_));
 }
 
 } // namespace sheetpush::win32

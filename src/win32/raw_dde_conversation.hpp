@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/dde_conversation.hpp"
+#include "win32_base/message_window.hpp"
 #include "win32_base/raii.hpp"
 
 #include <windows.h>
@@ -42,8 +43,9 @@ public:
 private:
     enum class Wait { answered, partnerQuit, timedOut };
 
-    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
+    friend struct WindowProcedure<RawDdeConversation>;
+    HWND handle() const { return window_.get(); }
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onInitiateAck(HWND server, LPARAM atoms);
     bool isAsking(HWND server) const;
     bool ensureWindow();

@@ -1,5 +1,8 @@
 #include "win32/win32_file_list.hpp"
 
+#include "vocabulary/catalogue.hpp"
+#include "vocabulary/error_numbers.hpp"
+#include "win32/system_failure.hpp"
 #include "win32_base/raii.hpp"
 #include "win32_base/wide_text.hpp"
 
@@ -9,8 +12,9 @@ namespace sheetpush::win32 {
 
 namespace {
 
-Failure pathNotFound() {
-    return error::fileListPath(u"لم يتم العثور على المسار");
+// code is the system's, when a search failed.
+Failure pathNotFound(DWORD code = 0) {
+    return systemFailure(error::fileListPath(text::pathNotFound), code);
 }
 
 // An empty name would mean the current folder, which is not the folder anybody asked about.
@@ -37,7 +41,8 @@ Result<int> Win32FileList::countMatching(std::u16string_view folder, std::u16str
     UniqueFindHandle search(FindFirstFileExW(searchPath(path, pattern).c_str(), FindExInfoBasic,
                                              &found, FindExSearchNameMatch, nullptr, 0));
     if (!search)
-        return GetLastError() == ERROR_FILE_NOT_FOUND ? Result<int>(0) : pathNotFound();
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? Result<int>(0)
+                                                      : pathNotFound(GetLastError());
     int count = 0;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))

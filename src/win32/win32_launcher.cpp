@@ -1,5 +1,7 @@
 #include "win32/win32_launcher.hpp"
 
+#include "vocabulary/catalogue.hpp"
+#include "vocabulary/error_numbers.hpp"
 #include "win32/ansi_text.hpp"
 
 #include <windows.h>
@@ -13,7 +15,7 @@ Result<std::uint32_t> Win32Launcher::run(std::u16string_view commandLine,
     // start a different command than the one asked for.
     auto line = exactAnsi(commandLine);
     if (!line)
-        return error::launcherUnavailable(u"لا يمكن تمرير سطر الأوامر إلى المشغل");
+        return error::launcherUnavailable(text::commandLineNotPassed);
     return static_cast<std::uint32_t>(WinExec(line->c_str(), showWindowMode));
 }
 

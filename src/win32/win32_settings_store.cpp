@@ -1,5 +1,7 @@
 #include "win32/win32_settings_store.hpp"
 
+#include "vocabulary/error_numbers.hpp"
+#include "win32/system_failure.hpp"
 #include "win32_base/raii.hpp"
 #include "win32_base/wide_text.hpp"
 
@@ -77,14 +79,16 @@ std::optional<std::uint32_t> Win32SettingsStore::readNumber(std::u16string_view 
 Status Win32SettingsStore::write(std::u16string_view application, std::u16string_view section,
                                  std::u16string_view key, std::u16string_view value) {
     UniqueHkey created;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, nullptr, 0,
-                        KEY_SET_VALUE, nullptr, created.put(), nullptr) != ERROR_SUCCESS)
-        return error::pathFileAccess();
-    std::wstring text = wide(value);
-    auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-    if (RegSetValueExW(created.get(), wide(key).c_str(), 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(text.c_str()), bytes) != ERROR_SUCCESS)
-        return error::pathFileAccess();
+    LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0,
+                                     nullptr, 0, KEY_SET_VALUE, nullptr, created.put(), nullptr);
+    if (status == ERROR_SUCCESS) {
+        std::wstring text = wide(value);
+        status = RegSetValueExW(created.get(), wide(key).c_str(), 0, REG_SZ,
+                                reinterpret_cast<const BYTE*>(text.c_str()),
+                                static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    }
+    if (status != ERROR_SUCCESS)
+        return systemFailure(error::pathFileAccess(), static_cast<DWORD>(status));
     return {};
 }
 

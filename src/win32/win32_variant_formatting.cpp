@@ -1,5 +1,8 @@
 #include "win32/win32_variant_formatting.hpp"
 
+#include "vocabulary/catalogue.hpp"
+#include "vocabulary/error_numbers.hpp"
+#include "win32/system_failure.hpp"
 #include "win32_base/raii.hpp"
 #include "win32_base/wide_text.hpp"
 
@@ -10,9 +13,9 @@ namespace sheetpush::win32 {
 namespace {
 
 Failure failureOf(HRESULT result) {
-    if (result == DISP_E_OVERFLOW)
-        return error::overflow(u"تجاوز السعة");
-    return error::typeMismatch();
+    return systemFailure(result == DISP_E_OVERFLOW ? error::overflow(text::overflow)
+                                                   : error::typeMismatch(),
+                         static_cast<DWORD>(result));
 }
 
 // Fills a VARIANT from a scalar; false for a value that is not a scalar of the system's types.

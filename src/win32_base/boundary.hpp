@@ -22,6 +22,11 @@ Answer guarded(Body&& body, Answer outOfMemory, Answer unexpected) noexcept {
     }
 }
 
+// The body of a COM method: COM callers only understand HRESULTs.
+template <class Body> HRESULT guardedMethod(Body&& body) noexcept {
+    return guarded<HRESULT>(std::forward<Body>(body), E_OUTOFMEMORY, E_UNEXPECTED);
+}
+
 // The body of a window procedure. A message whose handling failed is answered 0, which the
 // system takes as handled for most messages and as a refusal for WM_NCCREATE, so that a window
 // whose creation failed halfway is not made.

@@ -13,6 +13,11 @@ inline std::wstring wide(std::u16string_view text) {
     return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size());
 }
 
+// A NUL-terminated text of the core, where the system takes a C string.
+inline const wchar_t* wideCString(const char16_t* text) {
+    return reinterpret_cast<const wchar_t*>(text);
+}
+
 inline std::u16string utf16(std::wstring_view text) {
     return std::u16string(reinterpret_cast<const char16_t*>(text.data()), text.size());
 }

@@ -3,6 +3,8 @@
 #include "launch/workbook_launch.hpp"
 #include "link/cell_letters.hpp"
 #include "link/cell_reference.hpp"
+#include "vocabulary/catalogue.hpp"
+#include "vocabulary/excerpt.hpp"
 
 #include <cmath>
 #include <cstdint>
@@ -58,8 +60,8 @@ LinkWindow::LinkWindow(WindowPlatform& platform)
                                  platform.settings())),
       excelFinder(platform.fileList()), workbookDialog(platform.fileDialog(), 10000, false),
       excelDialog(platform.fileDialog(), 260, true), platform_(platform) {
-    workbookDialog.title = u"تحديد مصنف أكسل";
-    workbookDialog.filter = u"ملفات أكسل|*.xls|كافة الملفات|*.*";
+    workbookDialog.title = text::workbookDialogTitle;
+    workbookDialog.filter = text::workbookFilter;
     keepInStep(column, columnSpinner);
     keepInStep(row, rowSpinner);
     watchControls();

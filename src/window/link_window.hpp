@@ -7,6 +7,7 @@
 #include "link/cell_transfer.hpp"
 #include "link/linked_text_box.hpp"
 #include "link/table_transfer.hpp"
+#include "vocabulary/catalogue.hpp"
 #include "window/window_platform.hpp"
 #include "window/window_view.hpp"
 
@@ -42,7 +43,7 @@ public:
     LinkedTextBox cellText;
     TextBox column{u"1"};
     TextBox row{u"1"};
-    TextBox sheet{u"ورقة1"};
+    TextBox sheet{text::firstSheet};
     TextBox commandLine{u"c:\\program files\\microsoft office\\office\\Excel.exe"};
     Spinner columnSpinner{0, 100000};
     Spinner rowSpinner{0, 10000};

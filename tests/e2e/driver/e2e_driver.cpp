@@ -12,6 +12,7 @@
 #include "support/files.hpp"
 #include "support/standin_log.hpp"
 #include "support/text.hpp"
+#include "vocabulary/error_numbers.hpp"
 #include "win32/raw_dde_conversation.hpp"
 #include "win32_base/wide_text.hpp"
 #include "window/link_window.hpp"

@@ -2,6 +2,7 @@
 // launcher and the system's coercion to text. Run under Wine in a private prefix.
 #include "support/checks.hpp"
 #include "support/files.hpp"
+#include "vocabulary/error_numbers.hpp"
 #include "win32/win32_file_list.hpp"
 #include "win32/win32_launcher.hpp"
 #include "win32/win32_settings_store.hpp"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/portable_formatting.hpp"
+#include "vocabulary/error_numbers.hpp"
 #include "window/window_platform.hpp"
 
 #include <chrono>

@@ -1,6 +1,7 @@
 #include "link/linked_text_box.hpp"
 
 #include "fakes/fake_platform.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "link/table_transfer.hpp"
 
 #include "fakes/fake_platform.hpp"
+#include "vocabulary/excerpt.hpp"
 #include "window/link_window_test.hpp"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 
 #include "fakes/fake_object.hpp"
 #include "platform/portable_formatting.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "platform/portable_formatting.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 
 #include "fakes/fake_object.hpp"
 #include "fakes/fake_platform.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 #include <gtest/gtest.h>
 

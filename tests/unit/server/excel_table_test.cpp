@@ -3,6 +3,7 @@
 #include "fakes/fake_object.hpp"
 #include "fakes/fake_platform.hpp"
 #include "server/thread_link_window.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "vocabulary/failure.hpp"
+#include "vocabulary/excerpt.hpp"
 
 #include <gtest/gtest.h>
 
