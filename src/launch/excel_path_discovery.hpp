@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/open_file_dialog.hpp"
 #include "controls/file_list_box.hpp"
+#include "controls/open_file_dialog.hpp"
 #include "platform/settings_store.hpp"
 
 #include <optional>
