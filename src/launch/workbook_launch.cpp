@@ -53,6 +53,12 @@ bool excelLinking(const LaunchFields& fields, Platform& platform, const Variant&
     // Without the workbook's text nothing is launched: the field may still hold an earlier
     // command line, which is not what the caller asked for.
     const auto workbook = workbookText(XLS, platform.formatting());
+    platform.trace()([&] {
+        return u"call ExcelLinking " +
+               (workbook.ok() ? u"«" + excerpt(workbook.value()) + u"»"
+                              : u"without a workbook's text: " + workbook.failure().description) +
+               u" " + decimalText(ExcelShow);
+    });
     if (!workbook.ok()) {
         reportLaunchFailure(platform);
         return false;

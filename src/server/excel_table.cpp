@@ -103,9 +103,9 @@ Result<Variant> ExcelTable::SheetpushTable(const Variant& Values, const Variant&
     auto table = tableTexts(values.value()->as<Array>(), shape.value(), platform_.formatting());
     if (!table.ok())
         return table.failure();
-    if (auto written =
-            writeFields({{Col, &window.Text2}, {Row, &window.Text3}, {Sheet, &window.Text4}},
-                        platform_.formatting());
+    if (auto written = writeFields(
+            u"SheetpushTable", {{Col, &window.Text2}, {Row, &window.Text3}, {Sheet, &window.Text4}},
+            platform_);
         !written.ok())
         return written.failure();
     return Variant(window.SendTable(table.value()));
@@ -114,12 +114,13 @@ Result<Variant> ExcelTable::SheetpushTable(const Variant& Values, const Variant&
 Result<Variant> ExcelTable::ImportTable(const Variant& Col, const Variant& Row, const Variant& Cols,
                                         const Variant& Rows, const Variant& Sheet) {
     auto& window = threadLinkWindow(platform_);
-    auto texts = writeFields({{Col, &window.Text2},
+    auto texts = writeFields(u"ImportTable",
+                             {{Col, &window.Text2},
                               {Row, &window.Text3},
                               {Cols, nullptr},
                               {Rows, nullptr},
                               {Sheet, &window.Text4}},
-                             platform_.formatting());
+                             platform_);
     if (!texts.ok())
         return texts.failure();
     auto columns = blockSize(texts.value()[2], sheetColumns, u"الأعمدة");

@@ -3,6 +3,7 @@
 #include "win32/ansi_text.hpp"
 #include "win32/dde_messages.hpp"
 #include "win32/partner_wait.hpp"
+#include "win32/trace_log.hpp"
 #include "win32_base/boundary.hpp"
 #include "win32_base/message_window.hpp"
 #include "win32_base/wide_text.hpp"
@@ -10,14 +11,15 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <cwchar>
 
 namespace sheetpush::win32 {
 
 class RawDdeConversation::Deadline {
 public:
     explicit Deadline(std::chrono::milliseconds timeout)
-        : end_(std::chrono::steady_clock::now() + std::max(timeout, std::chrono::milliseconds(0))) {
-    }
+        : start_(std::chrono::steady_clock::now()),
+          end_(start_ + std::max(timeout, std::chrono::milliseconds(0))) {}
 
     // Whole milliseconds left, rounded up so that a wait never ends early.
     DWORD remaining() const {
@@ -26,7 +28,15 @@ public:
         return left.count() > 0 ? static_cast<DWORD>(left.count()) : 0;
     }
 
+    // Whole milliseconds since the step began, as the trace shows them.
+    std::u16string elapsed() const {
+        auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - start_);
+        return decimalText(spent.count()) + u" ms";
+    }
+
 private:
+    std::chrono::steady_clock::time_point start_;
     std::chrono::steady_clock::time_point end_;
 };
 
@@ -46,6 +56,20 @@ constexpr wchar_t windowClass[] = L"SheetpushDdeClient";
 
 std::u16string quoted(std::u16string_view name) {
     return u"«" + excerpt(name) + u"»";
+}
+
+std::u16string formatName(UINT format) {
+    return format == CF_TEXT ? u"CF_TEXT" : u"CF_UNICODETEXT";
+}
+
+// A DDEACK status word as the trace shows it: its bits and what they mean.
+std::u16string ackText(WORD status) {
+    wchar_t bits[8];
+    std::swprintf(bits, std::size(bits), L"%04X", static_cast<unsigned>(status));
+    const char16_t* meaning = (status & ackAccepted) ? u" (accepted)"
+                              : (status & ackBusy)   ? u" (busy)"
+                                                     : u" (refused)";
+    return u"ack 0x" + utf16(bits) + meaning;
 }
 
 UniqueAtom addAtom(std::u16string_view name) {
@@ -178,8 +202,15 @@ void RawDdeConversation::onInitiateAck(HWND server, LPARAM atoms) {
         return;
     UniqueAtom application(LOWORD(atoms));
     UniqueAtom topic(HIWORD(atoms));
-    if (question_ && !partner_ && application.get() == question_->application &&
-        (topic.get() == question_->topic || namesSheet(atomName(topic.get()), topic_)))
+    const bool taken =
+        question_ && !partner_ && application.get() == question_->application &&
+        (topic.get() == question_->topic || namesSheet(atomName(topic.get()), topic_));
+    trace_([&] {
+        return u"dde answer from process " + decimalText(processOf(server)) + u": " +
+               quoted(atomName(application.get())) + u" " + quoted(atomName(topic.get())) +
+               (taken ? u", taken" : u", told it is over");
+    });
+    if (taken)
         partner_ = server;
     else
         post(server, WM_DDE_TERMINATE, window_.get(), 0);
@@ -199,6 +230,8 @@ bool RawDdeConversation::ensureWindow() {
     window_ = makeMessageWindow(windowClass, windowProcedure);
     if (window_)
         SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    else
+        traceWin32Failure(trace_, u"CreateWindowExW, the DDE conversation's window");
     return static_cast<bool>(window_);
 }
 
@@ -215,10 +248,13 @@ Status RawDdeConversation::connect(std::u16string_view application, std::u16stri
         // Failures name the application and the sheet as the latest call spelled them.
         application_ = application;
         topic_ = topic;
+        trace_([&] {
+            return u"dde conversation kept: " + quoted(application) + u" " + quoted(topic);
+        });
         return {};
     }
     terminate(deadline);
-    return initiate(application, topic, deadline);
+    return traced(u"initiate", topic, initiate(application, topic, deadline), deadline);
 }
 
 bool RawDdeConversation::isFor(std::u16string_view application, std::u16string_view topic) const {
@@ -240,6 +276,10 @@ Status RawDdeConversation::initiate(std::u16string_view application, std::u16str
                                    u" لفتح محادثة: الاسم فارغ أو أطول من 255 حرفًا");
     std::vector<HWND> windows;
     EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&windows));
+    trace_([&] {
+        return u"dde initiate " + quoted(application) + u" " + quoted(topic) + u", asking " +
+               decimalText(std::ssize(windows)) + u" windows";
+    });
     // Each window gets only a short wait of its own, so that one that hangs on the question
     // delays nobody else's answer, and a window that has taken no message for seconds is not
     // asked at all: it may never answer. Only a window that was not done in time is asked once
@@ -263,8 +303,10 @@ Status RawDdeConversation::initiate(std::u16string_view application, std::u16str
     if (answersPending)
         awaitLateAnswer(deadline);
     question_.reset();
-    if (partner_)
+    if (partner_) {
+        trace_([&] { return u"dde initiate answered after " + deadline.elapsed(); });
         return {};
+    }
     if (answersPending)
         return error::ddeTimeout(u"انتهت مهلة انتظار التطبيق " + quoted(application) +
                                  u" لفتح الموضوع " + quoted(topic));
@@ -305,6 +347,7 @@ void RawDdeConversation::terminate(const Deadline& deadline) {
     HWND leaving = std::exchange(partner_, nullptr);
     if (!IsWindow(leaving))
         return;
+    trace_([&] { return u"dde terminate " + quoted(application_) + u" " + quoted(topic_); });
     post(leaving, WM_DDE_TERMINATE, window_.get(), 0);
     // The partner's own WM_DDE_TERMINATE closes the conversation; whatever it still sends
     // before that is freed unread.
@@ -354,7 +397,10 @@ Status RawDdeConversation::pokePart(std::u16string_view item, std::u16string_vie
     PartnerWait waiting;
     if (!partner_)
         return error::ddeNoConversation(u"لا توجد محادثة مفتوحة لإرسال البند " + quoted(item));
-    return inTextFormats([&](UINT format) { return pokeAs(format, item, part, whole, deadline); });
+    return traced(u"poke", item, inTextFormats([&](UINT format) {
+                      return pokeAs(format, item, part, whole, deadline);
+                  }),
+                  deadline);
 }
 
 // The parts that follow go in the format this one settles on, so it goes in CF_TEXT only when
@@ -369,13 +415,21 @@ Status RawDdeConversation::pokeAs(UINT format, std::u16string_view item, std::u1
         return uncarried(item);
     UniqueGlobal data = pokeData(format, *bytes);
     UniqueAtom atom = addAtom(item);
-    if (!data || !atom)
+    if (!data || !atom) {
+        traceWin32Failure(trace_,
+                          data ? u"GlobalAddAtomW, a poke's item" : u"GlobalAlloc, a poke's data");
         return error::ddeRefused(u"تعذر تجهيز النص لإرساله إلى البند " + quoted(item));
+    }
     LPARAM lParam = PackDDElParam(WM_DDE_POKE, reinterpret_cast<UINT_PTR>(data.get()), atom.get());
     auto reply = exchange(WM_DDE_POKE, lParam, std::move(atom), WM_DDE_ACK, item, deadline);
     if (!reply.ok())
         return reply.failure();
     WORD status = takeAck(reply.value());
+    trace_([&] {
+        return u"dde poke " + quoted(item) + u" " + formatName(format) + u", " +
+               decimalText(std::ssize(*bytes)) + u" bytes: " + ackText(status) + u" after " +
+               deadline.elapsed();
+    });
     if (!(status & ackAccepted))
         return refusal(status, item);
     return {};
@@ -388,22 +442,37 @@ Result<std::u16string> RawDdeConversation::request(std::u16string_view item,
     PartnerWait waiting;
     if (!partner_)
         return error::ddeNoConversation(u"لا توجد محادثة مفتوحة لطلب البند " + quoted(item));
-    return inTextFormats([&](UINT format) { return requestAs(format, item, deadline); });
+    return traced(u"request", item,
+                  inTextFormats([&](UINT format) { return requestAs(format, item, deadline); }),
+                  deadline);
 }
 
 Result<std::u16string> RawDdeConversation::requestAs(UINT format, std::u16string_view item,
                                                      const Deadline& deadline) {
     UniqueAtom atom = addAtom(item);
-    if (!atom)
+    if (!atom) {
+        traceWin32Failure(trace_, u"GlobalAddAtomW, a request's item");
         return error::ddeRefused(u"تعذر تجهيز طلب البند " + quoted(item));
+    }
     LPARAM lParam = MAKELPARAM(format, atom.get());
     auto reply = exchange(WM_DDE_REQUEST, lParam, std::move(atom), WM_DDE_DATA, item, deadline);
     if (!reply.ok())
         return reply.failure();
-    if (reply.value().message == WM_DDE_ACK)
-        return refusal(takeAck(reply.value()), item);
+    if (reply.value().message == WM_DDE_ACK) {
+        WORD status = takeAck(reply.value());
+        trace_([&] {
+            return u"dde request " + quoted(item) + u" " + formatName(format) + u": " +
+                   ackText(status) + u" after " + deadline.elapsed();
+        });
+        return refusal(status, item);
+    }
     DdeDataMessage data(reply.value());
     auto text = data.text();
+    trace_([&] {
+        return u"dde request " + quoted(item) + u" " + formatName(format) + u": data of " +
+               (text ? decimalText(std::ssize(*text)) + u" characters" : u"no text format") +
+               u" after " + deadline.elapsed();
+    });
     data.settle(text.has_value());
     settleAfterData(deadline);
     if (!text)
@@ -418,6 +487,7 @@ Result<MSG> RawDdeConversation::exchange(UINT message, LPARAM lParam, UniqueAtom
                                          UINT expected, std::u16string_view itemName,
                                          const Deadline& deadline) {
     if (!PostMessageW(partner_, message, reinterpret_cast<WPARAM>(window_.get()), lParam)) {
+        traceWin32Failure(trace_, u"PostMessageW, a transaction to the partner");
         FreeDDElParam(message, lParam);
         abandon();
         return partnerQuit();
@@ -501,6 +571,19 @@ bool RawDdeConversation::handleUnanswered(const MSG& message) {
     }
     discard(message);
     return false;
+}
+
+// A failed step goes to the trace with its description, which names the application, the sheet
+// or the item.
+template <class Outcome>
+Outcome RawDdeConversation::traced(std::u16string_view step, std::u16string_view name,
+                                   Outcome outcome, const Deadline& deadline) const {
+    if (!outcome.ok())
+        trace_([&] {
+            return u"dde " + std::u16string(step) + u" " + quoted(name) + u" failed after " +
+                   deadline.elapsed() + u": " + outcome.failure().description;
+        });
+    return outcome;
 }
 
 Failure RawDdeConversation::refusal(WORD status, std::u16string_view item) const {

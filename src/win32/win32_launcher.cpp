@@ -1,6 +1,7 @@
 #include "win32/win32_launcher.hpp"
 
 #include "win32/ansi_text.hpp"
+#include "win32/trace_log.hpp"
 
 #include <windows.h>
 
@@ -14,7 +15,10 @@ Result<std::uint32_t> Win32Launcher::run(std::u16string_view commandLine,
     auto line = exactAnsi(commandLine);
     if (!line)
         return error::launcherUnavailable(u"لا يمكن تمرير سطر الأوامر إلى المشغل");
-    return static_cast<std::uint32_t>(WinExec(line->c_str(), showWindowMode));
+    const UINT launched = WinExec(line->c_str(), showWindowMode);
+    if (launched < 32)
+        traceWin32Failure(trace_, u"WinExec", launched);
+    return static_cast<std::uint32_t>(launched);
 }
 
 } // namespace sheetpush::win32
