@@ -64,9 +64,12 @@ std::wstring systemMessage(DWORD code) {
     return reason.empty() ? number : reason + L" (" + number + L")";
 }
 
-// What users are told of a failed step: the step and the system's message.
+// What users are told of a failed step: the step and the system's message. Registering serves
+// no call, so nothing traces it.
 Failure failed(const std::wstring& step, DWORD code) {
-    return win32::systemFailure({0, win32::utf16(step + L": " + systemMessage(code))}, code);
+    const std::u16string place = win32::utf16(step);
+    return win32::systemFailure(Trace(), place,
+                                {0, place + u": " + win32::utf16(systemMessage(code))}, code);
 }
 
 // The path of a key below the classes of the root; empty for the classes themselves.

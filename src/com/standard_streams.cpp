@@ -1,6 +1,7 @@
 #include "com/standard_streams.hpp"
 
 #include "win32_base/raii.hpp"
+#include "win32_base/wide_text.hpp"
 
 #include <windows.h>
 
@@ -33,11 +34,7 @@ void writeConsole(HANDLE console, std::wstring_view text) {
 }
 
 void writeBytes(HANDLE stream, std::wstring_view text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
+    const std::string bytes = win32::utf8(text);
     DWORD written = 0;
     WriteFile(stream, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }

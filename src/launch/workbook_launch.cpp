@@ -3,6 +3,7 @@
 #include "controls/messages.hpp"
 #include "launch/excel_path_discovery.hpp"
 #include "platform/argument_text.hpp"
+#include "vocabulary/excerpt.hpp"
 #include "vocabulary/catalogue.hpp"
 #include "vocabulary/error_numbers.hpp"
 
@@ -56,6 +57,12 @@ bool launchWorkbook(const LaunchFields& fields, Platform& platform, const Varian
     // Without the workbook's text nothing is launched: the field may still hold an earlier
     // command line, which is not what the caller asked for.
     const auto text = workbookText(workbook, platform.formatting());
+    platform.trace()([&] {
+        return u"call ExcelLinking " +
+               (text.ok() ? u"«" + excerpt(text.value()) + u"»"
+                          : u"without a workbook's text: " + text.failure().description) +
+               u" " + decimalText(showMode);
+    });
     if (!text.ok()) {
         reportLaunchFailure(platform);
         return false;

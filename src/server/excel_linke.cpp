@@ -9,11 +9,12 @@ namespace sheetpush {
 Result<Variant> ExcelLinke::Sheetpush(const Variant& txt, const Variant& Col, const Variant& Row,
                                       const Variant& Sheet) {
     auto& window = threadLinkWindow(platform_);
-    if (auto written = writeFields({{txt, &window.cellText},
+    if (auto written = writeFields(u"Sheetpush",
+                                   {{txt, &window.cellText},
                                     {Col, &window.column},
                                     {Row, &window.row},
                                     {Sheet, &window.sheet}},
-                                   platform_.formatting());
+                                   platform_);
         !written.ok())
         return written.failure();
     return Variant(window.send());
@@ -22,9 +23,9 @@ Result<Variant> ExcelLinke::Sheetpush(const Variant& txt, const Variant& Col, co
 Result<Variant> ExcelLinke::ImportFromExcel(const Variant& Col, const Variant& Row,
                                             const Variant& Sheet) {
     auto& window = threadLinkWindow(platform_);
-    if (auto written =
-            writeFields({{Col, &window.column}, {Row, &window.row}, {Sheet, &window.sheet}},
-                        platform_.formatting());
+    if (auto written = writeFields(
+            u"ImportFromExcel", {{Col, &window.column}, {Row, &window.row}, {Sheet, &window.sheet}},
+            platform_);
         !written.ok())
         return written.failure();
     if (!window.request())

@@ -102,9 +102,9 @@ Result<Variant> ExcelTable::SheetpushTable(const Variant& Values, const Variant&
     auto table = tableTexts(values.value()->as<Array>(), shape.value(), platform_.formatting());
     if (!table.ok())
         return table.failure();
-    if (auto written =
-            writeFields({{Col, &window.column}, {Row, &window.row}, {Sheet, &window.sheet}},
-                        platform_.formatting());
+    if (auto written = writeFields(
+            u"SheetpushTable", {{Col, &window.column}, {Row, &window.row}, {Sheet, &window.sheet}},
+            platform_);
         !written.ok())
         return written.failure();
     return Variant(window.sendTable(table.value()));
@@ -113,12 +113,13 @@ Result<Variant> ExcelTable::SheetpushTable(const Variant& Values, const Variant&
 Result<Variant> ExcelTable::ImportTable(const Variant& Col, const Variant& Row, const Variant& Cols,
                                         const Variant& Rows, const Variant& Sheet) {
     auto& window = threadLinkWindow(platform_);
-    auto texts = writeFields({{Col, &window.column},
+    auto texts = writeFields(u"ImportTable",
+                             {{Col, &window.column},
                               {Row, &window.row},
                               {Cols, nullptr},
                               {Rows, nullptr},
                               {Sheet, &window.sheet}},
-                             platform_.formatting());
+                             platform_);
     if (!texts.ok())
         return texts.failure();
     auto columns = blockSize(texts.value()[2], sheetColumns, text::columnsCount);

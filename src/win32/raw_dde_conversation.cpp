@@ -12,14 +12,15 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <cwchar>
 
 namespace sheetpush::win32 {
 
 class RawDdeConversation::Deadline {
 public:
     explicit Deadline(std::chrono::milliseconds timeout)
-        : end_(std::chrono::steady_clock::now() + std::max(timeout, std::chrono::milliseconds(0))) {
-    }
+        : start_(std::chrono::steady_clock::now()),
+          end_(start_ + std::max(timeout, std::chrono::milliseconds(0))) {}
 
     // Whole milliseconds left, rounded up so that a wait never ends early.
     DWORD remaining() const {
@@ -28,7 +29,15 @@ public:
         return left.count() > 0 ? static_cast<DWORD>(left.count()) : 0;
     }
 
+    // Whole milliseconds since the step began, as the trace shows them.
+    std::u16string elapsed() const {
+        auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - start_);
+        return decimalText(spent.count()) + u" ms";
+    }
+
 private:
+    std::chrono::steady_clock::time_point start_;
     std::chrono::steady_clock::time_point end_;
 };
 
@@ -45,6 +54,20 @@ constexpr std::chrono::milliseconds farewellLimit{1000};
 constexpr std::size_t pokeHeaderSize = offsetof(DDEPOKE, Value);
 
 constexpr wchar_t windowClass[] = L"SheetpushDdeClient";
+
+std::u16string formatName(UINT format) {
+    return format == CF_TEXT ? u"CF_TEXT" : u"CF_UNICODETEXT";
+}
+
+// A DDEACK status word as the trace shows it: its bits and what they mean.
+std::u16string ackText(WORD status) {
+    wchar_t bits[8];
+    std::swprintf(bits, std::size(bits), L"%04X", static_cast<unsigned>(status));
+    const char16_t* meaning = (status & ackAccepted) ? u" (accepted)"
+                              : (status & ackBusy)   ? u" (busy)"
+                                                     : u" (refused)";
+    return u"ack 0x" + utf16(bits) + meaning;
+}
 
 UniqueAtom addAtom(std::u16string_view name) {
     return UniqueAtom(GlobalAddAtomW(wide(name).c_str()));
@@ -170,8 +193,15 @@ void RawDdeConversation::onInitiateAck(HWND server, LPARAM atoms) {
         return;
     UniqueAtom application(LOWORD(atoms));
     UniqueAtom topic(HIWORD(atoms));
-    if (question_ && !partner_ && application.get() == question_->application &&
-        (topic.get() == question_->topic || namesSheet(atomName(topic.get()), topic_)))
+    const bool taken =
+        question_ && !partner_ && application.get() == question_->application &&
+        (topic.get() == question_->topic || namesSheet(atomName(topic.get()), topic_));
+    trace_([&] {
+        return u"dde answer from process " + decimalText(processOf(server)) + u": " +
+               text::quoted(atomName(application.get())) + u" " +
+               text::quoted(atomName(topic.get())) + (taken ? u", taken" : u", told it is over");
+    });
+    if (taken)
         partner_ = server;
     else
         post(server, WM_DDE_TERMINATE, window_.get(), 0);
@@ -198,17 +228,22 @@ Status RawDdeConversation::connect(std::u16string_view application, std::u16stri
     Deadline deadline(timeout);
     PartnerWait waiting;
     if (!ensureWindow())
-        return systemFailure(error::ddeNoConversation(text::noConversationWindow(application)),
+        return systemFailure(trace_, u"CreateWindowExW, the DDE conversation's window",
+                             error::ddeNoConversation(text::noConversationWindow(application)),
                              GetLastError());
     drainQueue();
     if (partner_ && IsWindow(partner_) && isFor(application, topic)) {
         // Failures name the application and the sheet as the latest call spelled them.
         application_ = application;
         topic_ = topic;
+        trace_([&] {
+            return u"dde conversation kept: " + text::quoted(application) + u" " +
+                   text::quoted(topic);
+        });
         return {};
     }
     terminate(deadline);
-    return initiate(application, topic, deadline);
+    return traced(u"initiate", topic, initiate(application, topic, deadline), deadline);
 }
 
 bool RawDdeConversation::isFor(std::u16string_view application, std::u16string_view topic) const {
@@ -228,6 +263,10 @@ Status RawDdeConversation::initiate(std::u16string_view application, std::u16str
         return error::ddeNoPartner(text::unfitName(applicationAtom ? topic : application));
     std::vector<HWND> windows;
     EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&windows));
+    trace_([&] {
+        return u"dde initiate " + text::quoted(application) + u" " + text::quoted(topic) +
+               u", asking " + decimalText(std::ssize(windows)) + u" windows";
+    });
     // Each window gets only a short wait of its own, so that one that hangs on the question
     // delays nobody else's answer, and a window that has taken no message for seconds is not
     // asked at all: it may never answer. Only a window that was not done in time is asked once
@@ -251,8 +290,10 @@ Status RawDdeConversation::initiate(std::u16string_view application, std::u16str
     if (answersPending)
         awaitLateAnswer(deadline);
     question_.reset();
-    if (partner_)
+    if (partner_) {
+        trace_([&] { return u"dde initiate answered after " + deadline.elapsed(); });
         return {};
+    }
     if (answersPending)
         return error::ddeTimeout(text::initiateTimedOut(application, topic));
     return error::ddeNoPartner(text::noPartner(application, topic));
@@ -291,6 +332,9 @@ void RawDdeConversation::terminate(const Deadline& deadline) {
     HWND leaving = std::exchange(partner_, nullptr);
     if (!IsWindow(leaving))
         return;
+    trace_([&] {
+        return u"dde terminate " + text::quoted(application_) + u" " + text::quoted(topic_);
+    });
     post(leaving, WM_DDE_TERMINATE, window_.get(), 0);
     // The partner's own WM_DDE_TERMINATE closes the conversation; whatever it still sends
     // before that is freed unread.
@@ -340,7 +384,10 @@ Status RawDdeConversation::pokePart(std::u16string_view item, std::u16string_vie
     PartnerWait waiting;
     if (!partner_)
         return error::ddeNoConversation(text::noConversationToPoke(item));
-    return inTextFormats([&](UINT format) { return pokeAs(format, item, part, whole, deadline); });
+    return traced(u"poke", item, inTextFormats([&](UINT format) {
+                      return pokeAs(format, item, part, whole, deadline);
+                  }),
+                  deadline);
 }
 
 // The parts that follow go in the format this one settles on, so it goes in CF_TEXT only when
@@ -356,12 +403,19 @@ Status RawDdeConversation::pokeAs(UINT format, std::u16string_view item, std::u1
     UniqueGlobal data = pokeData(format, *bytes);
     UniqueAtom atom = addAtom(item);
     if (!data || !atom)
-        return error::ddeRefused(text::pokeNotReady(item));
+        return systemFailure(
+            trace_, data ? u"GlobalAddAtomW, a poke's item" : u"GlobalAlloc, a poke's data",
+            error::ddeRefused(text::pokeNotReady(item)), GetLastError());
     LPARAM lParam = PackDDElParam(WM_DDE_POKE, reinterpret_cast<UINT_PTR>(data.get()), atom.get());
     auto reply = exchange(WM_DDE_POKE, lParam, std::move(atom), WM_DDE_ACK, item, deadline);
     if (!reply.ok())
         return reply.failure();
     WORD status = takeAck(reply.value());
+    trace_([&] {
+        return u"dde poke " + text::quoted(item) + u" " + formatName(format) + u", " +
+               decimalText(std::ssize(*bytes)) + u" bytes: " + ackText(status) + u" after " +
+               deadline.elapsed();
+    });
     if (!(status & ackAccepted))
         return refusal(status, item);
     return {};
@@ -374,22 +428,36 @@ Result<std::u16string> RawDdeConversation::request(std::u16string_view item,
     PartnerWait waiting;
     if (!partner_)
         return error::ddeNoConversation(text::noConversationToRequest(item));
-    return inTextFormats([&](UINT format) { return requestAs(format, item, deadline); });
+    return traced(u"request", item,
+                  inTextFormats([&](UINT format) { return requestAs(format, item, deadline); }),
+                  deadline);
 }
 
 Result<std::u16string> RawDdeConversation::requestAs(UINT format, std::u16string_view item,
                                                      const Deadline& deadline) {
     UniqueAtom atom = addAtom(item);
     if (!atom)
-        return error::ddeRefused(text::requestNotReady(item));
+        return systemFailure(trace_, u"GlobalAddAtomW, a request's item",
+                             error::ddeRefused(text::requestNotReady(item)), GetLastError());
     LPARAM lParam = MAKELPARAM(format, atom.get());
     auto reply = exchange(WM_DDE_REQUEST, lParam, std::move(atom), WM_DDE_DATA, item, deadline);
     if (!reply.ok())
         return reply.failure();
-    if (reply.value().message == WM_DDE_ACK)
-        return refusal(takeAck(reply.value()), item);
+    if (reply.value().message == WM_DDE_ACK) {
+        WORD status = takeAck(reply.value());
+        trace_([&] {
+            return u"dde request " + text::quoted(item) + u" " + formatName(format) + u": " +
+                   ackText(status) + u" after " + deadline.elapsed();
+        });
+        return refusal(status, item);
+    }
     DdeDataMessage data(reply.value());
     auto text = data.text();
+    trace_([&] {
+        return u"dde request " + text::quoted(item) + u" " + formatName(format) + u": data of " +
+               (text ? decimalText(std::ssize(*text)) + u" characters" : u"no text format") +
+               u" after " + deadline.elapsed();
+    });
     data.settle(text.has_value());
     settleAfterData(deadline);
     if (!text)
@@ -406,7 +474,8 @@ Result<MSG> RawDdeConversation::exchange(UINT message, LPARAM lParam, UniqueAtom
         const DWORD code = GetLastError();
         FreeDDElParam(message, lParam);
         abandon();
-        return systemFailure(partnerQuit(), code);
+        return systemFailure(trace_, u"PostMessageW, a transaction to the partner", partnerQuit(),
+                             code);
     }
     ATOM sent = item.detach();
     MSG reply;
@@ -487,6 +556,19 @@ bool RawDdeConversation::handleUnanswered(const MSG& message) {
     }
     discard(message);
     return false;
+}
+
+// A failed step goes to the trace with its description, which names the application, the sheet
+// or the item.
+template <class Outcome>
+Outcome RawDdeConversation::traced(std::u16string_view step, std::u16string_view name,
+                                   Outcome outcome, const Deadline& deadline) const {
+    if (!outcome.ok())
+        trace_([&] {
+            return u"dde " + std::u16string(step) + u" " + text::quoted(name) + u" failed after " +
+                   deadline.elapsed() + u": " + outcome.failure().description;
+        });
+    return outcome;
 }
 
 Failure RawDdeConversation::refusal(WORD status, std::u16string_view item) const {

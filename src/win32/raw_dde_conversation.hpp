@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/dde_conversation.hpp"
+#include "platform/trace.hpp"
 #include "win32_base/message_window.hpp"
 #include "win32_base/raii.hpp"
 
@@ -22,10 +23,10 @@ namespace sheetpush::win32 {
 // as CF_UNICODETEXT when the partner takes it and as CF_TEXT in the ANSI code page otherwise; the
 // choice is made once per conversation. A text that the code page cannot carry exactly is not
 // sent as CF_TEXT at all, nor is the first part of a whole that it cannot carry. A partner may name
-// the sheet asked for qualified by its workbook.
+// the sheet asked for qualified by its workbook. Each step with the partner goes to the trace.
 class RawDdeConversation : public DdeConversation {
 public:
-    RawDdeConversation() = default;
+    explicit RawDdeConversation(Trace trace = {}) : trace_(trace) {}
     RawDdeConversation(const RawDdeConversation&) = delete;
     RawDdeConversation& operator=(const RawDdeConversation&) = delete;
     ~RawDdeConversation() override;
@@ -71,11 +72,16 @@ private:
     void drainQueue();
     bool handleUnanswered(const MSG& message);
 
+    template <class Outcome>
+    Outcome traced(std::u16string_view step, std::u16string_view name, Outcome outcome,
+                   const Deadline& deadline) const;
+
     Failure refusal(WORD status, std::u16string_view item) const;
     Failure uncarried(std::u16string_view item) const;
     Failure timedOut(std::u16string_view item) const;
     Failure partnerQuit() const;
 
+    Trace trace_;
     UniqueWindow window_;
     HWND partner_ = nullptr;
     // The atoms of the initiation under way, if any.

@@ -12,9 +12,8 @@ namespace sheetpush::win32 {
 
 namespace {
 
-// code is the system's, when a search failed.
-Failure pathNotFound(DWORD code = 0) {
-    return systemFailure(error::fileListPath(text::pathNotFound), code);
+Failure pathNotFound() {
+    return error::fileListPath(text::pathNotFound);
 }
 
 // An empty name would mean the current folder, which is not the folder anybody asked about.
@@ -41,8 +40,10 @@ Result<int> Win32FileList::countMatching(std::u16string_view folder, std::u16str
     UniqueFindHandle search(FindFirstFileExW(searchPath(path, pattern).c_str(), FindExInfoBasic,
                                              &found, FindExSearchNameMatch, nullptr, 0));
     if (!search)
-        return GetLastError() == ERROR_FILE_NOT_FOUND ? Result<int>(0)
-                                                      : pathNotFound(GetLastError());
+        return GetLastError() == ERROR_FILE_NOT_FOUND
+                   ? Result<int>(0)
+                   : systemFailure(trace_, u"FindFirstFileExW, a search for Excel.exe",
+                                   pathNotFound(), GetLastError());
     int count = 0;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))

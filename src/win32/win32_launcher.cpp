@@ -3,6 +3,7 @@
 #include "vocabulary/catalogue.hpp"
 #include "vocabulary/error_numbers.hpp"
 #include "win32/ansi_text.hpp"
+#include "win32/system_failure.hpp"
 
 #include <windows.h>
 
@@ -16,7 +17,10 @@ Result<std::uint32_t> Win32Launcher::run(std::u16string_view commandLine,
     auto line = exactAnsi(commandLine);
     if (!line)
         return error::launcherUnavailable(text::commandLineNotPassed);
-    return static_cast<std::uint32_t>(WinExec(line->c_str(), showWindowMode));
+    const UINT launched = WinExec(line->c_str(), showWindowMode);
+    if (launched < 32)
+        traceWin32Failure(trace_, u"WinExec", launched);
+    return static_cast<std::uint32_t>(launched);
 }
 
 } // namespace sheetpush::win32

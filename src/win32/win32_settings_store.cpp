@@ -88,7 +88,8 @@ Status Win32SettingsStore::write(std::u16string_view application, std::u16string
                                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     }
     if (status != ERROR_SUCCESS)
-        return systemFailure(error::pathFileAccess(), static_cast<DWORD>(status));
+        return systemFailure(trace_, u"RegCreateKeyExW or RegSetValueExW, saving a setting",
+                             error::pathFileAccess(), static_cast<DWORD>(status));
     return {};
 }
 

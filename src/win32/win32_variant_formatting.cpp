@@ -12,8 +12,9 @@ namespace sheetpush::win32 {
 
 namespace {
 
-Failure failureOf(HRESULT result) {
-    return systemFailure(result == DISP_E_OVERFLOW ? error::overflow(text::overflow)
+Failure failureOf(HRESULT result, const Trace& trace) {
+    return systemFailure(trace, u"VariantChangeTypeEx, an argument's text",
+                         result == DISP_E_OVERFLOW ? error::overflow(text::overflow)
                                                    : error::typeMismatch(),
                          static_cast<DWORD>(result));
 }
@@ -74,7 +75,7 @@ Result<std::u16string> Win32VariantFormatting::format(const Variant& scalar) {
     HRESULT result = VariantChangeTypeEx(text.get(), source.get(), LOCALE_USER_DEFAULT,
                                          booleanWords(scalar), VT_BSTR);
     if (FAILED(result))
-        return failureOf(result);
+        return failureOf(result, trace_);
     return utf16(bstrView(text->bstrVal));
 }
 

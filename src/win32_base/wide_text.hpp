@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -20,6 +22,16 @@ inline const wchar_t* wideCString(const char16_t* text) {
 
 inline std::u16string utf16(std::wstring_view text) {
     return std::u16string(reinterpret_cast<const char16_t*>(text.data()), text.size());
+}
+
+// The text in UTF-8, a lone surrogate as U+FFFD.
+inline std::string utf8(std::wstring_view text) {
+    const int length = static_cast<int>(text.size());
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
+    return bytes;
 }
 
 } // namespace sheetpush::win32

@@ -227,6 +227,7 @@ public:
     Launcher& launcher() override { return launch; }
     SettingsStore& settings() override { return store; }
     VariantFormatting& formatting() override { return portable; }
+    Trace trace() override { return {}; }
     std::unique_ptr<WindowView> newView(LinkWindow& /*window*/) override {
         ++windowsMade;
         return nullptr;

@@ -58,6 +58,7 @@ int wmain(int argc, wchar_t** argv) {
         {L"settings", robustness::settings},
         {L"server-end", robustness::serverEnd},
         {L"orphan", robustness::orphan},
+        {L"trace", robustness::trace},
     };
     sheetpush::win32::ComApartment apartment;
     e2e::Checks checks;
