@@ -3,9 +3,9 @@
 #include "controls/messages.hpp"
 #include "launch/excel_path_discovery.hpp"
 #include "platform/argument_text.hpp"
-#include "vocabulary/excerpt.hpp"
 #include "vocabulary/catalogue.hpp"
 #include "vocabulary/error_numbers.hpp"
+#include "vocabulary/excerpt.hpp"
 
 namespace sheetpush {
 
