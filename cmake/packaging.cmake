@@ -33,7 +33,7 @@ endif()
 set(CPACK_STRIP_FILES ON)
 include(CPack)
 
-include(src/server/com/registry_entries.cmake)
+include(src/com/registry_entries.cmake)
 # The server's registry entries as the package's registry values, one component for each view.
 set(registry_values "")
 foreach(entry IN LISTS SHEETPUSH_REGISTRY_ENTRIES)

@@ -3,10 +3,10 @@
 // benchmark measures Sheetpush against it.
 
 #include "bare_server.hpp"
-#include "platform/win32/raii.hpp"
-#include "server/com/class_factory.hpp"
-#include "server/com/server_lifetime.hpp"
+#include "local_server/class_factory.hpp"
+#include "local_server/server_lifetime.hpp"
 #include "support/plain_dispatch.hpp"
+#include "win32_base/raii.hpp"
 
 namespace {
 

@@ -5,11 +5,11 @@
 //   ComBench.exe [calls]
 
 #include "bare_server.hpp"
-#include "platform/win32/raii.hpp"
-#include "server/com/com_ptr.hpp"
+#include "local_server/com_ptr.hpp"
 #include "sheetpush_h.h"
 #include "support/late_bound.hpp"
 #include "support/running.hpp"
+#include "win32_base/raii.hpp"
 
 #include <chrono>
 #include <cstdio>

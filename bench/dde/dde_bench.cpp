@@ -1,5 +1,5 @@
 // Pokes per second against the Excel stand-in: a bare raw-DDE poke loop on one held
-// conversation, the same through the conversation seam, SEND on one sheet, and SEND to two sheets
+// conversation, the same through the conversation seam, send on one sheet, and send to two sheets
 // in turn. Each figure is also given as a ratio to the bare loop.
 //
 //   DdeBench.exe [pokes]      (a stand-in serving "ورقة1" and "Sheet1" must be running)
@@ -7,11 +7,11 @@
 #include "rounds.hpp"
 
 #include "fakes/fake_platform.hpp"
-#include "platform/win32/message_window.hpp"
-#include "platform/win32/raii.hpp"
-#include "platform/win32/raw_dde_conversation.hpp"
-#include "platform/win32/win32_platform.hpp"
-#include "window/excel_link.hpp"
+#include "win32/raw_dde_conversation.hpp"
+#include "win32/win32_platform.hpp"
+#include "win32_base/message_window.hpp"
+#include "win32_base/raii.hpp"
+#include "window/link_window.hpp"
 
 #include <dde.h>
 #include <windows.h>
@@ -44,7 +44,7 @@ class BenchPlatform : public sheetpush::win32::Win32Platform {
 public:
     explicit BenchPlatform(bool withView) : withView_(withView) {}
     sheetpush::MessageBoxes& messageBoxes() override { return boxes; }
-    std::unique_ptr<sheetpush::WindowView> newView(sheetpush::ExcelLink& window) override {
+    std::unique_ptr<sheetpush::WindowView> newView(sheetpush::LinkWindow& window) override {
         return withView_ ? Win32Platform::newView(window) : nullptr;
     }
     sheetpush::fakes::FakeMessageBoxes boxes;
@@ -58,21 +58,20 @@ private:
 class BareClient {
 public:
     BareClient() {
-        window_ = makeMessageWindow(L"SheetpushBareDdeClient", procedure);
+        window_ = makeMessageWindow(L"SheetpushBareDdeClient", *this);
         UniqueAtom application(GlobalAddAtomW(L"Excel"));
         UniqueAtom topic(GlobalAddAtomW(L"ورقة1"));
-        partner = nullptr;
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(
             HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(window_.get()),
             MAKELPARAM(application.get(), topic.get()), SMTO_ABORTIFHUNG, 2000, &ignored);
     }
     ~BareClient() {
-        if (partner)
-            PostMessageW(partner, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window_.get()), 0);
+        if (partner_)
+            PostMessageW(partner_, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window_.get()), 0);
     }
 
-    bool connected() const { return partner != nullptr; }
+    bool connected() const { return partner_ != nullptr; }
 
     bool poke(const std::wstring& text) {
         std::size_t header = offsetof(DDEPOKE, Value);
@@ -89,7 +88,7 @@ public:
         }
         ATOM item = GlobalAddAtomW(L"R1C1");
         LPARAM lParam = PackDDElParam(WM_DDE_POKE, reinterpret_cast<UINT_PTR>(data.get()), item);
-        PostMessageW(partner, WM_DDE_POKE, reinterpret_cast<WPARAM>(window_.get()), lParam);
+        PostMessageW(partner_, WM_DDE_POKE, reinterpret_cast<WPARAM>(window_.get()), lParam);
         MSG ack;
         if (GetMessageW(&ack, window_.get(), WM_DDE_ACK, WM_DDE_ACK) <= 0)
             return false;
@@ -102,21 +101,21 @@ public:
     }
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    friend struct sheetpush::win32::WindowProcedure<BareClient>;
+    HWND handle() const { return window_.get(); }
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (message != WM_DDE_ACK || !InSendMessage())
-            return DefWindowProcW(window, message, wParam, lParam);
+            return DefWindowProcW(handle(), message, wParam, lParam);
         GlobalDeleteAtom(LOWORD(lParam));
         GlobalDeleteAtom(HIWORD(lParam));
-        if (!partner)
-            partner = reinterpret_cast<HWND>(wParam);
+        if (!partner_)
+            partner_ = reinterpret_cast<HWND>(wParam);
         return 0;
     }
 
-    static HWND partner;
+    HWND partner_ = nullptr;
     UniqueWindow window_;
 };
-
-HWND BareClient::partner = nullptr;
 
 void report(const char* what, double ms, double bare) {
     if (ms < 0) {
@@ -145,14 +144,14 @@ int main(int argc, char** argv) {
     }
     BenchPlatform withView(true);
     BenchPlatform bareCore(false);
-    sheetpush::ExcelLink product(withView);
-    sheetpush::ExcelLink core(bareCore);
-    // SEND after putting the text into Text1, as the automation method does before each call.
-    auto send = [](sheetpush::ExcelLink& window, bool alternate) {
+    sheetpush::LinkWindow product(withView);
+    sheetpush::LinkWindow core(bareCore);
+    // send after putting the text into cellText, as the automation method does before each call.
+    auto send = [](sheetpush::LinkWindow& window, bool alternate) {
         return [&window, alternate](int i) {
-            window.Text4.setText(alternate && i % 2 ? u"Sheet1" : u"ورقة1");
-            window.Text1.setText(numbered(i));
-            return window.SEND();
+            window.sheet.setText(alternate && i % 2 ? u"Sheet1" : u"ورقة1");
+            window.cellText.setText(numbered(i));
+            return window.send();
         };
     };
     std::vector<Method> methods = {

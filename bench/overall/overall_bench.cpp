@@ -12,12 +12,12 @@
 #include "bare_server.hpp"
 #include "rounds.hpp"
 
-#include "platform/win32/raii.hpp"
-#include "platform/win32/raw_dde_conversation.hpp"
-#include "server/com/com_ptr.hpp"
+#include "local_server/com_ptr.hpp"
 #include "sheetpush_h.h"
 #include "support/late_bound.hpp"
 #include "support/running.hpp"
+#include "win32/raw_dde_conversation.hpp"
+#include "win32_base/raii.hpp"
 
 #include <algorithm>
 #include <chrono>

@@ -8,12 +8,12 @@
 
 #include "rounds.hpp"
 
-#include "platform/win32/raii.hpp"
-#include "server/com/com_ptr.hpp"
+#include "local_server/com_ptr.hpp"
 #include "sheetpush_h.h"
 #include "sheetpush_tables_h.h"
 #include "support/client_objects.hpp"
 #include "support/late_bound.hpp"
+#include "win32_base/raii.hpp"
 
 #include <chrono>
 #include <cstdio>

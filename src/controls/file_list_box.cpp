@@ -5,7 +5,7 @@
 namespace sheetpush {
 
 Status FileListBox::setPath(std::u16string folder) {
-    auto count = files_.countMatching(folder, Pattern);
+    auto count = files_.countMatching(folder, pattern);
     if (!count.ok())
         return count.failure();
     path_ = std::move(folder);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/file_list.hpp"
-#include "vocabulary/failure.hpp"
+#include "vocabulary/result.hpp"
 
 #include <string>
 
@@ -12,13 +12,13 @@ class FileListBox {
 public:
     explicit FileListBox(FileList& files) : files_(files) {}
 
-    std::u16string Pattern = u"*.*";
+    std::u16string pattern = u"*.*";
 
     // Fails, and keeps the folder it had, when the folder does not exist or cannot be read.
     Status setPath(std::u16string folder);
     const std::u16string& path() const { return path_; }
 
-    Result<int> ListCount() const { return files_.countMatching(path_, Pattern); }
+    Result<int> matchingCount() const { return files_.countMatching(path_, pattern); }
 
 private:
     FileList& files_;

@@ -1,5 +1,7 @@
 #include "controls/messages.hpp"
 
+#include <string>
+
 namespace sheetpush {
 
 bool runsUnattended(SettingsStore& settings) {
@@ -7,7 +9,12 @@ bool runsUnattended(SettingsStore& settings) {
 }
 
 void Messages::show(std::u16string_view prompt, std::u16string_view title) const {
-    if (runsUnattended(settings_))
+    const bool unattended = runsUnattended(settings_);
+    trace_([&] {
+        return std::u16string(unattended ? u"message not shown, unattended: «" : u"message: «") +
+               std::u16string(title) + u"» " + std::u16string(prompt);
+    });
+    if (unattended)
         return;
     boxes_.show(prompt, title, rightToLeftMessageFlags);
 }

@@ -14,16 +14,19 @@ bool runsUnattended(SettingsStore& settings);
 // Every message the system shows passes through here: a modal right-to-left box with OK alone,
 // which the caller waits for. Run unattended, the box is not shown and the caller goes on at
 // once. The setting is read at each message, so that a job can change it for a server that runs.
+// Shown or not, each message goes to the trace with its text.
 class Messages {
 public:
     explicit Messages(Platform& platform)
-        : boxes_(platform.messageBoxes()), settings_(platform.settings()) {}
+        : boxes_(platform.messageBoxes()), settings_(platform.settings()),
+          trace_(platform.trace()) {}
 
     void show(std::u16string_view prompt, std::u16string_view title) const;
 
 private:
     MessageBoxes& boxes_;
     SettingsStore& settings_;
+    Trace trace_;
 };
 
 } // namespace sheetpush

@@ -1,4 +1,5 @@
 #include "controls/spinner.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 #include <tuple>
 

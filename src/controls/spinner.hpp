@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/change_notification.hpp"
-#include "vocabulary/failure.hpp"
+#include "vocabulary/result.hpp"
 
 #include <cstdint>
 #include <functional>

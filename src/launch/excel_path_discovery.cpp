@@ -1,6 +1,7 @@
 #include "launch/excel_path_discovery.hpp"
 
 #include "controls/messages.hpp"
+#include "vocabulary/catalogue.hpp"
 
 #include <string_view>
 #include <tuple>
@@ -26,35 +27,35 @@ void rememberExcelPath(SettingsStore& settings, std::u16string_view path) {
 bool folderHoldsExcel(FileListBox& files, const std::u16string& folder) {
     if (folder.empty() || !files.setPath(folder).ok())
         return false;
-    const auto count = files.ListCount();
+    const auto count = files.matchingCount();
     return count.ok() && count.value() != 0;
 }
 
 // False when the person cancelled or the dialog could not be shown. The three settings are made
 // again before every showing, so each showing suggests "Excel.exe" anew.
-bool askForExcel(CommonDialog& dialog, std::u16string& path) {
-    dialog.DialogTitle = u"حدد مسار برنامج الأكسل";
-    dialog.FileName = excelFileName;
-    dialog.Filter = u"برنامج الأكسل|Excel.exe";
-    const auto shown = dialog.ShowOpen();
-    path = dialog.FileName;
+bool askForExcel(OpenFileDialog& dialog, std::u16string& path) {
+    dialog.title = text::excelDialogTitle;
+    dialog.fileName = excelFileName;
+    dialog.filter = text::excelFilter;
+    const auto shown = dialog.showOpen();
+    path = dialog.fileName;
     return shown.ok();
 }
 
 } // namespace
 
-std::optional<std::u16string> discoverExcelPath(FileListBox& files, CommonDialog& dialog,
+std::optional<std::u16string> discoverExcelPath(FileListBox& finder, OpenFileDialog& dialog,
                                                 SettingsStore& settings) {
     std::u16string path = settings.read(settingsApplication, settingsSection, u"ExcelPath")
                               .value_or(std::u16string(defaultExcelPath));
     std::u16string folder;
     // Only the person ends the asking: each chosen path is tested like the stored one.
     for (;;) {
-        files.Pattern = excelFileName;
+        finder.pattern = excelFileName;
         // A path shorter than the cut keeps the folder of the pass before.
         if (path.size() >= excelNameLength)
             folder = path.substr(0, path.size() - excelNameLength);
-        if (folderHoldsExcel(files, folder))
+        if (folderHoldsExcel(finder, folder))
             break;
         if (runsUnattended(settings) || !askForExcel(dialog, path))
             return std::nullopt;

@@ -2,7 +2,10 @@
 
 #include "controls/messages.hpp"
 #include "launch/excel_path_discovery.hpp"
-#include "vocabulary/argument_text.hpp"
+#include "platform/argument_text.hpp"
+#include "vocabulary/catalogue.hpp"
+#include "vocabulary/error_numbers.hpp"
+#include "vocabulary/excerpt.hpp"
 
 namespace sheetpush {
 
@@ -17,13 +20,13 @@ bool started(const Result<std::uint32_t>& launched) {
 }
 
 void reportLaunchFailure(Platform& platform) {
-    Messages(platform).show(u"لم أستطع تشغيل الملف", u"الطباعة إلى أكسل");
+    Messages(platform).show(text::launchFailed, text::launchFailedTitle);
 }
 
 // A Null workbook, like an Empty one, adds nothing after the blank, where every other argument
 // would fail on it; the rest take their usual string form.
-Result<std::u16string> workbookText(const Variant& XLS, VariantFormatting& formatting) {
-    auto text = argumentText(XLS, formatting);
+Result<std::u16string> workbookText(const Variant& workbook, VariantFormatting& formatting) {
+    auto text = argumentText(workbook, formatting);
     if (!text.ok() && text.failure().number == error::invalidUseOfNull)
         return std::u16string();
     return text;
@@ -45,20 +48,27 @@ Result<std::uint32_t> launch(const TextBox& commandLine, Platform& platform,
 
 } // namespace
 
-bool excelLinking(const LaunchFields& fields, Platform& platform, const Variant& XLS,
-                  std::int32_t ExcelShow) {
-    const auto excelPath = discoverExcelPath(fields.files, fields.excelDialog, platform.settings());
+bool launchWorkbook(const LaunchFields& fields, Platform& platform, const Variant& workbook,
+                    std::int32_t showMode) {
+    const auto excelPath =
+        discoverExcelPath(fields.excelFinder, fields.excelDialog, platform.settings());
     if (!excelPath)
         return false;
     // Without the workbook's text nothing is launched: the field may still hold an earlier
     // command line, which is not what the caller asked for.
-    const auto workbook = workbookText(XLS, platform.formatting());
-    if (!workbook.ok()) {
+    const auto text = workbookText(workbook, platform.formatting());
+    platform.trace()([&] {
+        return u"call ExcelLinking " +
+               (text.ok() ? u"«" + excerpt(text.value()) + u"»"
+                          : u"without a workbook's text: " + text.failure().description) +
+               u" " + decimalText(showMode);
+    });
+    if (!text.ok()) {
         reportLaunchFailure(platform);
         return false;
     }
-    fields.commandLine.setText(programPart(*excelPath) + u" " + workbook.value());
-    if (started(launch(fields.commandLine, platform, static_cast<std::uint32_t>(ExcelShow))))
+    fields.commandLine.setText(programPart(*excelPath) + u" " + text.value());
+    if (started(launch(fields.commandLine, platform, static_cast<std::uint32_t>(showMode))))
         return true;
     reportLaunchFailure(platform);
     return false;

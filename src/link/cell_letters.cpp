@@ -1,4 +1,5 @@
 #include "link/cell_letters.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 #include <chrono>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/conversation_cache.hpp"
+#include "link/conversation_cache.hpp"
 #include "platform/settings_store.hpp"
 
 #include <optional>

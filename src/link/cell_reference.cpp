@@ -1,4 +1,6 @@
 #include "link/cell_reference.hpp"
+#include "vocabulary/catalogue.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 #include <charconv>
 #include <cmath>
@@ -17,7 +19,7 @@ namespace {
 constexpr std::int64_t exponentCeiling = 1'000'000'000;
 
 Failure overflowFailure(std::u16string_view text) {
-    return error::overflow(u"تجاوز الرقم حدود السعة في النص \"" + excerpt(text) + u"\"");
+    return error::overflow(text::numberOverflow(text));
 }
 
 std::u16string withoutBlanks(std::u16string_view text) {

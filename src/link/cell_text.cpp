@@ -1,4 +1,6 @@
 #include "link/cell_text.hpp"
+#include "vocabulary/catalogue.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 namespace sheetpush {
 
@@ -14,17 +16,15 @@ Result<std::u16string_view> cellText(std::u16string_view text) {
     if (text.ends_with(lineEnd))
         text.remove_suffix(lineEnd.size());
     if (text.find(nul) != std::u16string_view::npos)
-        return error::invalidArgument(u"لم يُرسل النص: فيه حرف فارغ (NUL) ينقطع النص عنده");
+        return error::invalidArgument(text::textWithNul);
     if (text.find_first_of(cellBreaks) != std::u16string_view::npos)
-        return error::invalidArgument(
-            u"لم يُرسل النص: فيه علامة جدولة أو نهاية سطر، والأكسل يحذف كل ما بعدها");
+        return error::invalidArgument(text::textWithBreak);
     return text;
 }
 
 Status checkSheetName(std::u16string_view sheetName) {
     if (sheetName.find(nul) != std::u16string_view::npos)
-        return error::invalidArgument(
-            u"لا يصلح اسم الورقة: فيه حرف فارغ (NUL) يجعله يدل على ورقة أخرى");
+        return error::invalidArgument(text::sheetWithNul);
     return {};
 }
 

@@ -35,7 +35,7 @@ Result<std::u16string_view> checkedFields(const CellFields& fields, Transfer tra
         return sheet.failure();
     if (transfer == Transfer::request)
         return std::u16string_view{};
-    return cellText(fields.text.text());
+    return cellText(fields.cellText.text());
 }
 
 // The steps run in a fixed order: the item is set before the topic and the topic before the
@@ -52,12 +52,12 @@ bool transferCell(const CellFields& fields, const Messages& messages, Transfer t
     FailureRecord failures;
     auto reference = buildCellReference(fields.row.text(), fields.column.text());
     failures.note(std::move(reference.parsed));
-    auto& link = fields.text;
-    link.LinkTimeout = tenthsOf(transferTimeout);
-    link.LinkItem = std::move(reference.item);
-    link.LinkTopic = buildTopic(fields.sheet.text());
+    auto& link = fields.cellText;
+    link.linkTimeout = tenthsOf(transferTimeout);
+    link.linkItem = std::move(reference.item);
+    link.linkTopic = buildTopic(fields.sheet.text());
     failures.note(link.setLinkMode(LinkMode::manual));
-    failures.note(transfer == Transfer::poke ? link.LinkPoke(text) : link.LinkRequest());
+    failures.note(transfer == Transfer::poke ? link.poke(text) : link.request());
     if (failures.last().ok())
         return true;
     showLinkFailure(messages, failures.last().failure());

@@ -1,22 +1,22 @@
 #pragma once
 
-#include "controls/linked_text_box.hpp"
 #include "controls/messages.hpp"
 #include "controls/text_box.hpp"
+#include "link/linked_text_box.hpp"
 
 namespace sheetpush {
 
 // The fields a cell operation reads, and the linked field it transfers through.
 struct CellFields {
-    LinkedTextBox& text;
+    LinkedTextBox& cellText;
     const TextBox& column;
     const TextBox& row;
     const TextBox& sheet;
 };
 
-// The two cell operations: the poke of the text field's text, and the request that puts the
-// cell's value into it. Each returns True when no step failed; otherwise it shows the link
-// failure message with the last failure's description and returns False.
+// The two cell operations: the poke of the cell text, and the request that puts the cell's value
+// into it. Each returns True when no step failed; otherwise it shows the link failure message
+// with the last failure's description and returns False.
 bool pokeCell(const CellFields& fields, const Messages& messages);
 bool requestCell(const CellFields& fields, const Messages& messages);
 

@@ -1,10 +1,10 @@
 #include "link/link_steps.hpp"
+#include "vocabulary/catalogue.hpp"
 
 namespace sheetpush {
 
 void showLinkFailure(const Messages& messages, const Failure& failure) {
-    messages.show(u"فشلت عملية الربط ، تأكد من تواجد الهدف" + (u'\r' + failure.description),
-                  u"الربط مع الأكسل");
+    messages.show(text::linkFailed(failure.description), text::linkFailedTitle);
 }
 
 } // namespace sheetpush

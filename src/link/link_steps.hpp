@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/messages.hpp"
-#include "vocabulary/failure.hpp"
+#include "vocabulary/result.hpp"
 
 namespace sheetpush {
 

@@ -4,6 +4,8 @@
 #include "link/cell_text.hpp"
 #include "link/link_steps.hpp"
 #include "link/topic.hpp"
+#include "vocabulary/catalogue.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 #include <algorithm>
 #include <string_view>
@@ -62,12 +64,9 @@ Result<Block> blockAt(const CellFields& fields, std::size_t rows, std::size_t co
     const double bottom = block.top + static_cast<double>(rows - 1);
     const double right = block.left + static_cast<double>(columns - 1);
     if (bottom > static_cast<double>(sheetRows))
-        return error::invalidArgument(u"يمتد الجدول إلى الصف " + written(bottom) +
-                                      u"، بعد آخر صف في الورقة (" + decimalText(sheetRows) + u")");
+        return error::invalidArgument(text::pastLastRow(written(bottom), sheetRows));
     if (right > static_cast<double>(sheetColumns))
-        return error::invalidArgument(u"يمتد الجدول إلى العمود " + written(right) +
-                                      u"، بعد آخر عمود في الورقة (" + decimalText(sheetColumns) +
-                                      u")");
+        return error::invalidArgument(text::pastLastColumn(written(right), sheetColumns));
     return block;
 }
 
@@ -78,8 +77,7 @@ struct BlockText {
 };
 
 Failure inCell(const Failure& failure, std::size_t row, std::size_t column) {
-    return {failure.number, u"في الخلية (الصف " + decimalText(row + 1) + u"، العمود " +
-                                decimalText(column + 1) + u") من الجدول: " + failure.description};
+    return {failure.number, text::inCell(row + 1, column + 1, failure.description)};
 }
 
 Result<BlockText> blockText(const TextTable& table) {
@@ -96,10 +94,8 @@ Result<BlockText> blockText(const TextTable& table) {
         }
         block.text += rowEnd;
         if (block.text.size() - start > bandUnits)
-            return error::invalidArgument(u"لم يُرسل الجدول: الصف " + decimalText(row + 1) +
-                                          u" أطول من أن تحمله رسالة واحدة (" +
-                                          decimalText(block.text.size() - start) +
-                                          u" حرفًا، والحد " + decimalText(bandUnits) + u")");
+            return error::invalidArgument(
+                text::rowTooLong(row + 1, block.text.size() - start, bandUnits));
         block.rowEnds.push_back(block.text.size());
     }
     return block;
@@ -129,28 +125,27 @@ std::vector<Band> bands(const BlockText& block) {
 // The conversation on the sheet, opened with the link settings every transfer makes, the item of
 // the first band set before the topic and the topic before the mode.
 Status openLink(const CellFields& fields, std::u16string firstItem) {
-    auto& link = fields.text;
-    link.LinkTimeout = tenthsOf(transferTimeout);
-    link.LinkItem = std::move(firstItem);
-    link.LinkTopic = buildTopic(fields.sheet.text());
+    auto& link = fields.cellText;
+    link.linkTimeout = tenthsOf(transferTimeout);
+    link.linkItem = std::move(firstItem);
+    link.linkTopic = buildTopic(fields.sheet.text());
     return link.setLinkMode(LinkMode::manual);
 }
 
 Failure withRowsLanded(const Failure& failure, std::size_t landed, std::size_t rows) {
-    return {failure.number, failure.description + u"\rعدد صفوف الجدول التي كُتبت قبل ذلك: " +
-                                decimalText(landed) + u" من " + decimalText(rows)};
+    return {failure.number, text::rowsLanded(failure.description, landed, rows)};
 }
 
 // Writes the bands in turn; the first carries the whole text for the choice of its format.
 Status pokeBands(const CellFields& fields, const Block& block, const BlockText& text,
                  const std::vector<Band>& planned) {
-    auto& link = fields.text;
+    auto& link = fields.cellText;
     for (const auto& band : planned) {
         const std::size_t start = band.first == 0 ? 0 : text.rowEnds[band.first - 1];
         const std::u16string_view part = std::u16string_view(text.text).substr(
             start, text.rowEnds[band.first + band.count - 1] - start);
-        link.LinkItem = bandItem(block, band.first, band.count);
-        auto poked = band.first == 0 ? link.LinkPokePart(part, text.text) : link.LinkPoke(part);
+        link.linkItem = bandItem(block, band.first, band.count);
+        auto poked = band.first == 0 ? link.pokePart(part, text.text) : link.poke(part);
         if (!poked.ok())
             return planned.size() > 1 ? withRowsLanded(poked.failure(), band.first, block.rows)
                                       : poked.failure();
@@ -159,8 +154,7 @@ Status pokeBands(const CellFields& fields, const Block& block, const BlockText& 
 }
 
 Failure misshapen(std::u16string_view item) {
-    return error::ddeRefused(u"أجاب الأكسل عن البند «" + std::u16string(item) +
-                             u"» بصفوف أو خلايا أكثر مما فيه");
+    return error::ddeRefused(text::tooManyCells(item));
 }
 
 // Puts a band's answer into its rows of the table: rows end at CR LF, cells at a TAB, and what
@@ -234,8 +228,8 @@ std::optional<TextTable> requestTable(const CellFields& fields, std::size_t rows
     while (read.ok() && band.first < rows) {
         band.count = bandRows(rows - band.first, columns, longest);
         auto item = bandItem(block.value(), band.first, band.count);
-        fields.text.LinkItem = item;
-        auto answer = fields.text.LinkRequestValue();
+        fields.cellText.linkItem = item;
+        auto answer = fields.cellText.requestValue();
         auto longestRow =
             answer.ok() ? readBand(answer.value(), band, item, table) : answer.failure();
         if (!longestRow.ok()) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vocabulary/failure.hpp"
+#include "vocabulary/result.hpp"
 
 #include <cstdint>
 #include <string_view>

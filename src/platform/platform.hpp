@@ -6,14 +6,15 @@
 #include "platform/launcher.hpp"
 #include "platform/message_boxes.hpp"
 #include "platform/settings_store.hpp"
-#include "vocabulary/variant_formatting.hpp"
+#include "platform/trace.hpp"
+#include "platform/variant_formatting.hpp"
 
 #include <memory>
 
 namespace sheetpush {
 
 // Every seam the core works through. Each window opens conversations of its own, one for each
-// sheet it links to; the other seams are shared.
+// sheet it links to; the other seams are shared. The trace is on or off for the platform's life.
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -24,6 +25,7 @@ public:
     virtual Launcher& launcher() = 0;
     virtual SettingsStore& settings() = 0;
     virtual VariantFormatting& formatting() = 0;
+    virtual Trace trace() = 0;
 };
 
 } // namespace sheetpush

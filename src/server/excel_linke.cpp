@@ -9,33 +9,34 @@ namespace sheetpush {
 Result<Variant> ExcelLinke::Sheetpush(const Variant& txt, const Variant& Col, const Variant& Row,
                                       const Variant& Sheet) {
     auto& window = threadLinkWindow(platform_);
-    if (auto written = writeFields({{txt, &window.Text1},
-                                    {Col, &window.Text2},
-                                    {Row, &window.Text3},
-                                    {Sheet, &window.Text4}},
-                                   platform_.formatting());
+    if (auto written = writeFields(u"Sheetpush",
+                                   {{txt, &window.cellText},
+                                    {Col, &window.column},
+                                    {Row, &window.row},
+                                    {Sheet, &window.sheet}},
+                                   platform_);
         !written.ok())
         return written.failure();
-    return Variant(window.SEND());
+    return Variant(window.send());
 }
 
 Result<Variant> ExcelLinke::ImportFromExcel(const Variant& Col, const Variant& Row,
                                             const Variant& Sheet) {
     auto& window = threadLinkWindow(platform_);
-    if (auto written =
-            writeFields({{Col, &window.Text2}, {Row, &window.Text3}, {Sheet, &window.Text4}},
-                        platform_.formatting());
+    if (auto written = writeFields(
+            u"ImportFromExcel", {{Col, &window.column}, {Row, &window.row}, {Sheet, &window.sheet}},
+            platform_);
         !written.ok())
         return written.failure();
-    if (!window.Request())
+    if (!window.request())
         return Variant(std::u16string());
-    return Variant(window.Text1.text());
+    return Variant(window.cellText.text());
 }
 
 bool ExcelLinke::ExcelLinking(const Variant& XLS, std::int32_t ExcelShow) {
     auto& window = threadLinkWindow(platform_);
-    return excelLinking({window.File1, window.CommonDialog2, window.xlsPath}, platform_, XLS,
-                        ExcelShow);
+    return launchWorkbook({window.excelFinder, window.excelDialog, window.commandLine}, platform_,
+                          XLS, ExcelShow);
 }
 
 } // namespace sheetpush

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vocabulary/failure.hpp"
+#include "vocabulary/result.hpp"
 #include "vocabulary/variant.hpp"
 #include "window/window_platform.hpp"
 
@@ -14,7 +14,7 @@ class ExcelLinke {
 public:
     explicit ExcelLinke(WindowPlatform& platform) : platform_(platform) {}
 
-    // VT_BOOL holding SEND's result; a failure is an automation error for the client.
+    // VT_BOOL holding the send's result; a failure is an automation error for the client.
     Result<Variant> Sheetpush(const Variant& txt, const Variant& Col, const Variant& Row,
                               const Variant& Sheet);
     // The cell's text, or an empty string when the request failed.

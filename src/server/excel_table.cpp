@@ -3,9 +3,12 @@
 #include "link/cell_reference.hpp"
 #include "link/link_steps.hpp"
 #include "link/table_transfer.hpp"
+#include "platform/argument_text.hpp"
 #include "server/field_writes.hpp"
 #include "server/thread_link_window.hpp"
-#include "vocabulary/argument_text.hpp"
+#include "vocabulary/catalogue.hpp"
+#include "vocabulary/error_numbers.hpp"
+#include "vocabulary/excerpt.hpp"
 
 #include <cmath>
 #include <cstddef>
@@ -25,14 +28,13 @@ struct Shape {
 // A 1-D array is one row.
 Result<Shape> shapeOf(const Variant& values) {
     if (!values.holds<Array>())
-        return error::invalidArgument(u"لم يُرسل الجدول: القيم ليست مصفوفة");
+        return error::invalidArgument(text::valuesNotArray);
     const auto& dimensions = values.as<Array>().dimensions;
     if (dimensions.size() == 1)
         return Shape{1, dimensions[0].length};
     if (dimensions.size() == 2)
         return Shape{dimensions[0].length, dimensions[1].length};
-    return error::invalidArgument(u"لم يُرسل الجدول: للقيم " + decimalText(std::ssize(dimensions)) +
-                                  u" أبعاد، والجدول صف واحد من بعد واحد أو صفوف وأعمدة من بعدين");
+    return error::invalidArgument(text::valuesDimensions(std::ssize(dimensions)));
 }
 
 // The element's place as the client's language writes it, from the array's own lower bounds.
@@ -41,8 +43,8 @@ std::u16string place(const Array& values, std::size_t row, std::size_t column) {
     auto columnIndex = decimalText(dimensions.back().lowerBound + static_cast<long long>(column));
     if (dimensions.size() == 1)
         return columnIndex;
-    return decimalText(dimensions.front().lowerBound + static_cast<long long>(row)) + u"، " +
-           columnIndex;
+    return decimalText(dimensions.front().lowerBound + static_cast<long long>(row)) +
+           text::indexSeparator + columnIndex;
 }
 
 // Each element's text as Sheetpush takes its txt; the array holds them with the row, its first
@@ -54,9 +56,8 @@ Result<TextTable> tableTexts(const Array& values, Shape shape, VariantFormatting
         for (std::size_t column = 0; column < shape.columns; ++column) {
             auto text = argumentText(values.elements[row + column * shape.rows], formatting);
             if (!text.ok())
-                return Failure{text.failure().number, u"في العنصر (" + place(values, row, column) +
-                                                          u") من القيم: " +
-                                                          text.failure().description};
+                return Failure{text.failure().number, text::inElement(place(values, row, column),
+                                                                      text.failure().description)};
             table.cells.push_back(std::move(text).value());
         }
     return table;
@@ -71,9 +72,7 @@ Result<std::size_t> blockSize(const std::u16string& text, std::size_t most,
     const double value = number.value();
     if (value >= 1 && value <= static_cast<double>(most) && value == std::floor(value))
         return static_cast<std::size_t>(value);
-    return error::invalidArgument(u"لا يصلح عدد " + std::u16string(what) + u" «" + excerpt(text) +
-                                  u"»: يلزم عدد صحيح من 1 إلى " +
-                                  decimalText(static_cast<long long>(most)));
+    return error::invalidArgument(text::badCount(what, text, static_cast<long long>(most)));
 }
 
 // Rows by columns, both from 1, the row changing fastest.
@@ -103,32 +102,33 @@ Result<Variant> ExcelTable::SheetpushTable(const Variant& Values, const Variant&
     auto table = tableTexts(values.value()->as<Array>(), shape.value(), platform_.formatting());
     if (!table.ok())
         return table.failure();
-    if (auto written =
-            writeFields({{Col, &window.Text2}, {Row, &window.Text3}, {Sheet, &window.Text4}},
-                        platform_.formatting());
+    if (auto written = writeFields(
+            u"SheetpushTable", {{Col, &window.column}, {Row, &window.row}, {Sheet, &window.sheet}},
+            platform_);
         !written.ok())
         return written.failure();
-    return Variant(window.SendTable(table.value()));
+    return Variant(window.sendTable(table.value()));
 }
 
 Result<Variant> ExcelTable::ImportTable(const Variant& Col, const Variant& Row, const Variant& Cols,
                                         const Variant& Rows, const Variant& Sheet) {
     auto& window = threadLinkWindow(platform_);
-    auto texts = writeFields({{Col, &window.Text2},
-                              {Row, &window.Text3},
+    auto texts = writeFields(u"ImportTable",
+                             {{Col, &window.column},
+                              {Row, &window.row},
                               {Cols, nullptr},
                               {Rows, nullptr},
-                              {Sheet, &window.Text4}},
-                             platform_.formatting());
+                              {Sheet, &window.sheet}},
+                             platform_);
     if (!texts.ok())
         return texts.failure();
-    auto columns = blockSize(texts.value()[2], sheetColumns, u"الأعمدة");
-    auto rows = blockSize(texts.value()[3], sheetRows, u"الصفوف");
+    auto columns = blockSize(texts.value()[2], sheetColumns, text::columnsCount);
+    auto rows = blockSize(texts.value()[3], sheetRows, text::rowsCount);
     if (!columns.ok() || !rows.ok()) {
         showLinkFailure(Messages(platform_), (columns.ok() ? rows : columns).failure());
         return Variant(Empty{});
     }
-    auto table = window.RequestTable(rows.value(), columns.value());
+    auto table = window.requestTable(rows.value(), columns.value());
     if (!table)
         return Variant(Empty{});
     return Variant(arrayOf(*table));

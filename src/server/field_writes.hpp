@@ -1,9 +1,9 @@
 #pragma once
 
 #include "controls/text_box.hpp"
-#include "vocabulary/failure.hpp"
+#include "platform/platform.hpp"
+#include "vocabulary/result.hpp"
 #include "vocabulary/variant.hpp"
-#include "vocabulary/variant_formatting.hpp"
 
 #include <initializer_list>
 #include <string>
@@ -22,8 +22,9 @@ struct FieldWrite {
 // Converting an object asks its client for the default value, and while the server waits another
 // call can come in and use the same fields; once the writes start, nothing lets a call in until
 // the transfer has run. A failing conversion still leaves the fields before it written and those
-// after it untouched.
-Result<std::vector<std::u16string>> writeFields(std::initializer_list<FieldWrite> writes,
-                                                VariantFormatting& formatting);
+// after it untouched. The trace shows the call: method and the texts converted.
+Result<std::vector<std::u16string>> writeFields(std::u16string_view method,
+                                                std::initializer_list<FieldWrite> writes,
+                                                Platform& platform);
 
 } // namespace sheetpush

@@ -4,10 +4,10 @@
 
 namespace sheetpush {
 
-ExcelLink& threadLinkWindow(WindowPlatform& platform) {
-    thread_local std::unique_ptr<ExcelLink> window;
-    if (!window)
-        window = std::make_unique<ExcelLink>(platform);
+LinkWindow& threadLinkWindow(WindowPlatform& platform) {
+    thread_local std::unique_ptr<LinkWindow> window;
+    if (!window || &window->platform() != &platform)
+        window = std::make_unique<LinkWindow>(platform);
     return *window;
 }
 

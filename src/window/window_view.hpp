@@ -14,9 +14,9 @@ public:
     virtual ~WindowView() = default;
     // Gives the input focus to the window itself.
     virtual void takeFocus() = 0;
-    // One of Text1, Text2, Text3, Text4 and xlsPath has a new text.
+    // One of cellText, column, row, sheet and commandLine has a new text.
     virtual void textChanged(const TextBox& field) = 0;
-    // UpDown1 or UpDown2 has a new value.
+    // columnSpinner or rowSpinner has a new value.
     virtual void valueChanged(const Spinner& spinner) = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "fuzz_text.hpp"
-#include "vocabulary/argument_text.hpp"
-#include "vocabulary/portable_formatting.hpp"
+#include "platform/argument_text.hpp"
+#include "platform/portable_formatting.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 #include <algorithm>
 #include <cstring>

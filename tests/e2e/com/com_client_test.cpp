@@ -5,16 +5,16 @@
 //
 //   ComClientTest.exe [tables]
 
-#include "platform/win32/raii.hpp"
-#include "platform/win32/win32_platform.hpp"
-#include "server/com/com_ptr.hpp"
-#include "server/com/excel_linke_object.hpp"
-#include "server/com/type_library.hpp"
+#include "com/excel_linke.hpp"
+#include "com/type_library.hpp"
+#include "local_server/com_ptr.hpp"
 #include "sheetpush_h.h"
 #include "support/checks.hpp"
 #include "support/client_objects.hpp"
 #include "support/late_bound.hpp"
 #include "table_checks.hpp"
+#include "win32/win32_platform.hpp"
+#include "win32_base/raii.hpp"
 
 #include <cstdio>
 #include <functional>
@@ -250,7 +250,7 @@ void checkErrorObject(e2e::Checks& checks) {
         SUCCEEDED(LoadRegTypeLib(LIBID_Sheetpush, 1, 0, 0, library.put())) &&
         SUCCEEDED(sheetpush::com::interfaceHalf(*library.get(), IID__ExcelLinke, half));
     checks.expect(described, "registered type library describes _ExcelLinke");
-    auto object = makeObject<sheetpush::com::ExcelLinkeObject>(platform, half);
+    auto object = makeObject<sheetpush::com::ExcelLinke>(platform, half);
     VARIANT txt = text(L"x"), col = number(1), row = number(1), sheet{};
     sheet.vt = VT_NULL;
     UniqueVariant result;

@@ -1,9 +1,9 @@
 #include "table_checks.hpp"
 
-#include "platform/win32/raii.hpp"
-#include "server/com/com_ptr.hpp"
+#include "local_server/com_ptr.hpp"
 #include "sheetpush_tables_h.h"
 #include "support/client_objects.hpp"
+#include "win32_base/raii.hpp"
 
 #include <algorithm>
 #include <cstdio>

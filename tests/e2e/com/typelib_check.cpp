@@ -4,13 +4,13 @@
 //
 //   TypeLibraryCheck.exe <Sheetpush.exe> win32|win64
 
-#include "platform/win32/raii.hpp"
-#include "server/com/com_ptr.hpp"
+#include "local_server/com_ptr.hpp"
 #include "server_image.hpp"
 #include "sheetpush_h.h"
 #include "sheetpush_tables_h.h"
 #include "support/checks.hpp"
 #include "support/text.hpp"
+#include "win32_base/raii.hpp"
 
 #include <oleauto.h>
 

@@ -1,4 +1,4 @@
-// Drives the link window's SEND and Request, and the DDE conversation beneath them, against the
+// Drives the link window's send and request, and the DDE conversation beneath them, against the
 // Excel stand-in with the real Windows seams. One scenario per run:
 //
 //   E2eDriver.exe <scenario> <work folder> [sheet]
@@ -8,13 +8,14 @@
 
 #include "test_platform.hpp"
 
-#include "platform/win32/raw_dde_conversation.hpp"
-#include "platform/win32/wide_text.hpp"
 #include "support/checks.hpp"
 #include "support/files.hpp"
 #include "support/standin_log.hpp"
 #include "support/text.hpp"
-#include "window/excel_link.hpp"
+#include "vocabulary/error_numbers.hpp"
+#include "win32/raw_dde_conversation.hpp"
+#include "win32_base/wide_text.hpp"
+#include "window/link_window.hpp"
 
 #include <windows.h>
 
@@ -32,8 +33,8 @@ namespace e2e {
 
 namespace {
 
-using sheetpush::ExcelLink;
 using sheetpush::Failure;
+using sheetpush::LinkWindow;
 using sheetpush::win32::RawDdeConversation;
 namespace error = sheetpush::error;
 using namespace std::chrono_literals;
@@ -59,10 +60,10 @@ struct Cell {
     std::u16string text;
 };
 
-void place(ExcelLink& window, std::u16string_view sheet, const Cell& cell) {
-    window.Text4.setText(std::u16string(sheet));
-    window.Text3.setText(cell.row);
-    window.Text2.setText(cell.column);
+void place(LinkWindow& window, std::u16string_view sheet, const Cell& cell) {
+    window.sheet.setText(std::u16string(sheet));
+    window.row.setText(cell.row);
+    window.column.setText(cell.column);
 }
 
 std::string named(std::string_view what, const Cell& cell) {
@@ -70,12 +71,12 @@ std::string named(std::string_view what, const Cell& cell) {
 }
 
 // The link window's two operations, for the checks below to run.
-std::function<bool()> send(ExcelLink& window) {
-    return [&window] { return window.SEND(); };
+std::function<bool()> send(LinkWindow& window) {
+    return [&window] { return window.send(); };
 }
 
-std::function<bool()> request(ExcelLink& window) {
-    return [&window] { return window.Request(); };
+std::function<bool()> request(LinkWindow& window) {
+    return [&window] { return window.request(); };
 }
 
 // One operation that must fail: False, exactly one new message, and that message is the fixed
@@ -110,7 +111,7 @@ void expectSuccess(Context& context, const std::function<bool()>& operation,
 // Poke then request, Arabic text included, with no other posted message run in between. The
 // texts fit the Arabic ANSI code page, so that a CF_TEXT partner can carry them too.
 void roundTrip(Context& context) {
-    ExcelLink window(context.platform);
+    LinkWindow window(context.platform);
     const std::vector<Cell> cells = {
         {u"3", u"2", u"مرحبا بالعالم 123"},
         {u"4", u"1", u""},
@@ -120,22 +121,23 @@ void roundTrip(Context& context) {
     context.platform.postMarker();
     for (const auto& cell : cells) {
         place(window, context.sheet, cell);
-        window.Text1.setText(cell.text);
-        expectSuccess(context, send(window), named("SEND", cell));
-        context.checks.equal(window.Text1.text(), cell.text, named("SEND keeps Text1", cell));
+        window.cellText.setText(cell.text);
+        expectSuccess(context, send(window), named("send", cell));
+        context.checks.equal(window.cellText.text(), cell.text,
+                             named("send keeps the cell text", cell));
     }
     for (const auto& cell : cells) {
         place(window, context.sheet, cell);
-        window.Text1.setText(u"قديم");
-        expectSuccess(context, request(window), named("Request", cell));
-        context.checks.equal(window.Text1.text(), cell.text + u"\r\n",
-                             named("Request gives the reply as sent", cell));
+        window.cellText.setText(u"قديم");
+        expectSuccess(context, request(window), named("request", cell));
+        context.checks.equal(window.cellText.text(), cell.text + u"\r\n",
+                             named("request gives the reply as sent", cell));
     }
-    // Text1 holds the last cell's text as Request gave it, line end and all.
+    // The cell text holds the last cell's text as the request gave it, line end and all.
     place(window, context.sheet, {u"5", u"5", u""});
-    expectSuccess(context, send(window), "SEND of a text as Request gave it");
-    expectSuccess(context, request(window), "Request of the text written back");
-    context.checks.equal(window.Text1.text(), cells.back().text + u"\r\n",
+    expectSuccess(context, send(window), "send of a text as request gave it");
+    expectSuccess(context, request(window), "request of the text written back");
+    context.checks.equal(window.cellText.text(), cells.back().text + u"\r\n",
                          "the text written back arrived without the line end it was read with");
     context.checks.expect(!context.platform.markerDispatched(),
                           "no other posted message ran during the transfers");
@@ -143,8 +145,8 @@ void roundTrip(Context& context) {
     context.checks.expect(context.platform.markerDispatched(), "the thread's messages still run");
 }
 
-// A SEND that must fail before anything reaches the stand-in: its log gains nothing.
-void expectUnsent(Context& context, ExcelLink& window, std::string_view what,
+// A send that must fail before anything reaches the stand-in: its log gains nothing.
+void expectUnsent(Context& context, LinkWindow& window, std::string_view what,
                   const std::u16string& description) {
     const auto log = context.folder + L"\\standin.log";
     const auto logged = standinEvents(log).size();
@@ -156,7 +158,7 @@ void expectUnsent(Context& context, ExcelLink& window, std::string_view what,
 // Refused items, an unknown sheet and texts that Excel would cut short, losing the rest while it
 // says it wrote them: each with its own message, then a success.
 void refusals(Context& context) {
-    ExcelLink window(context.platform);
+    LinkWindow window(context.platform);
     struct Case {
         Cell cell;
         std::u16string sheet;
@@ -172,23 +174,23 @@ void refusals(Context& context) {
     };
     for (const auto& item : cases) {
         place(window, item.sheet, item.cell);
-        window.Text1.setText(item.cell.text);
-        expectFailure(context, send(window), named("SEND", item.cell), item.description);
+        window.cellText.setText(item.cell.text);
+        expectFailure(context, send(window), named("send", item.cell), item.description);
     }
     place(window, arabicSheet, cases[0].cell);
-    window.Text1.setText(u"باق");
-    expectFailure(context, request(window), "Request R0C0", refused(u"R0C0"));
-    context.checks.equal(window.Text1.text(), u"باق", "a failed Request leaves Text1");
+    window.cellText.setText(u"باق");
+    expectFailure(context, request(window), "request R0C0", refused(u"R0C0"));
+    context.checks.equal(window.cellText.text(), u"باق", "a failed request leaves the cell text");
     place(window, arabicSheet, {u"2", u"2", u""});
     for (const auto& [what, text] :
          {std::pair{"a TAB inside", u"قبل\tبعد"}, std::pair{"a CR LF inside", u"سطر1\r\nسطر2"}}) {
-        window.Text1.setText(text);
-        expectUnsent(context, window, std::string("SEND of a text with ") + what,
+        window.cellText.setText(text);
+        expectUnsent(context, window, std::string("send of a text with ") + what,
                      u"لم يُرسل النص: فيه علامة جدولة أو نهاية سطر، والأكسل يحذف كل ما بعدها");
     }
     place(window, arabicSheet, {u"1", u"1", u""});
-    window.Text1.setText(u"بعد الفشل");
-    expectSuccess(context, send(window), "SEND after failures");
+    window.cellText.setText(u"بعد الفشل");
+    expectSuccess(context, send(window), "send after failures");
 }
 
 // Pokes that the stand-in took since the log held logged events.
@@ -212,64 +214,64 @@ sheetpush::TextTable arabicInTheLastBand() {
 // band holds one is not half written, whether the conversation has yet to choose its format or
 // has chosen CF_TEXT.
 void ansiRefusal(Context& context) {
-    ExcelLink window(context.platform);
+    LinkWindow window(context.platform);
     place(window, context.sheet, {u"1", u"1", u""});
     const auto log = context.folder + L"\\standin.log";
     auto logged = standinEvents(log).size();
     expectFailure(
-        context, [&] { return window.SendTable(arabicInTheLastBand()); },
+        context, [&] { return window.sendTable(arabicInTheLastBand()); },
         "a table with Arabic letters in its last band, on a new conversation", std::nullopt);
     context.checks.equal(pokesTaken(context, logged), std::size_t{0},
                          "a table with Arabic letters in its last band: no band written");
-    window.Text1.setText(u"plain text");
-    expectSuccess(context, send(window), "SEND of a text the code page carries");
+    window.cellText.setText(u"plain text");
+    expectSuccess(context, send(window), "send of a text the code page carries");
     logged = standinEvents(log).size();
     expectFailure(
-        context, [&] { return window.SendTable(arabicInTheLastBand()); },
+        context, [&] { return window.sendTable(arabicInTheLastBand()); },
         "a table with Arabic letters in its last band, on a CF_TEXT conversation", std::nullopt);
     context.checks.equal(standinEvents(log).size(), logged,
                          "a table with Arabic letters in its last band: nothing sent");
     for (const auto& [what, text] :
          {std::pair{"Arabic letters", u"مرحباab"}, std::pair{"fullwidth letters", u"ｆｕｌｌ"}}) {
-        window.Text1.setText(text);
-        expectUnsent(context, window, std::string("SEND of ") + what,
+        window.cellText.setText(text);
+        expectUnsent(context, window, std::string("send of ") + what,
                      u"لم يُرسل النص: لا يقبل التطبيق «Excel» إلا نصًا بترميز ANSI، وفي النص "
                      u"أحرف لا يحملها");
     }
 }
 
 void noStandin(Context& context) {
-    ExcelLink window(context.platform);
+    LinkWindow window(context.platform);
     place(window, arabicSheet, {u"1", u"1", u""});
-    window.Text1.setText(u"لا أحد");
-    expectFailure(context, send(window), "SEND with no partner", std::nullopt);
-    expectFailure(context, request(window), "Request with no partner", std::nullopt);
-    context.checks.equal(window.Text1.text(), u"لا أحد", "Text1 unchanged");
+    window.cellText.setText(u"لا أحد");
+    expectFailure(context, send(window), "send with no partner", std::nullopt);
+    expectFailure(context, request(window), "request with no partner", std::nullopt);
+    context.checks.equal(window.cellText.text(), u"لا أحد", "the cell text unchanged");
 }
 
 // Excel is found among other windows that hang on the question or answer it for another sheet.
 void initiation(Context& context) {
-    ExcelLink window(context.platform);
+    LinkWindow window(context.platform);
     place(window, arabicSheet, {u"2", u"2", u""});
-    window.Text1.setText(u"إلى الورقة المطلوبة");
-    expectSuccess(context, send(window), "SEND to the sheet asked for");
+    window.cellText.setText(u"إلى الورقة المطلوبة");
+    expectSuccess(context, send(window), "send to the sheet asked for");
 }
 
 // Excels that write their cells in French and in German letters, and one that names its sheet
 // qualified by its workbook: a text written to a cell reads back, and the item field shows the
 // cell in R1C1 all along.
 void languages(Context& context) {
-    ExcelLink window(context.platform);
+    LinkWindow window(context.platform);
     for (std::u16string sheet : {u"Feuil1", u"Tabelle1", u"Sheet1"}) {
         const std::u16string text = u"نص إلى " + sheet;
         place(window, sheet, {u"3", u"2", u""});
-        window.Text1.setText(text);
-        expectSuccess(context, send(window), "SEND to " + utf8(sheet));
-        window.Text1.setText(u"");
-        expectSuccess(context, request(window), "Request from " + utf8(sheet));
-        context.checks.equal(window.Text1.text(), text + u"\r\n",
+        window.cellText.setText(text);
+        expectSuccess(context, send(window), "send to " + utf8(sheet));
+        window.cellText.setText(u"");
+        expectSuccess(context, request(window), "request from " + utf8(sheet));
+        context.checks.equal(window.cellText.text(), text + u"\r\n",
                              "the cell of " + utf8(sheet) + " reads back");
-        context.checks.equal(window.Text1.LinkItem, u"R3C2",
+        context.checks.equal(window.cellText.linkItem, u"R3C2",
                              "the item field of " + utf8(sheet) + " shows R3C2");
     }
 }
@@ -333,35 +335,35 @@ void busy(Context& context) {
     auto asked = dde.request(u"R1C1", 2s);
     context.checks.expect(!asked.ok() && asked.failure().number == error::ddeBusy,
                           "busy request: number");
-    ExcelLink window(context.platform);
+    LinkWindow window(context.platform);
     place(window, arabicSheet, {u"1", u"1", u""});
-    expectFailure(context, send(window), "SEND to a busy partner",
+    expectFailure(context, send(window), "send to a busy partner",
                   u"التطبيق «Excel» مشغول ولم ينفذ العملية على البند «R1C1»");
 }
 
 // The stand-in answers one transaction and vanishes on the next.
 void vanish(Context& context) {
-    ExcelLink window(context.platform);
+    LinkWindow window(context.platform);
     place(window, arabicSheet, {u"1", u"1", u""});
-    window.Text1.setText(u"أول");
-    expectSuccess(context, send(window), "first SEND");
-    expectFailure(context, send(window), "SEND to a vanished partner",
+    window.cellText.setText(u"أول");
+    expectSuccess(context, send(window), "first send");
+    expectFailure(context, send(window), "send to a vanished partner",
                   u"أنهى التطبيق «Excel» المحادثة على الموضوع «ورقة1»");
 }
 
 // A partner slower than the ten-second time-out: False, and then the thread carries on.
 void timeout(Context& context) {
-    ExcelLink window(context.platform);
+    LinkWindow window(context.platform);
     place(window, arabicSheet, {u"1", u"1", u""});
     context.platform.postMarker();
-    expectFailure(context, send(window), "SEND to a slow partner",
+    expectFailure(context, send(window), "send to a slow partner",
                   u"انتهت مهلة انتظار رد التطبيق «Excel» على البند «R1C1»");
     context.checks.expect(!context.platform.markerDispatchedBeforeLastBox(),
                           "no other posted message ran while waiting");
     context.platform.pumpMessages();
     context.checks.expect(context.platform.markerDispatched(), "the thread's messages still run");
     place(window, u"Sheet2", {u"1", u"1", u""});
-    expectSuccess(context, send(window), "SEND to another partner afterwards");
+    expectSuccess(context, send(window), "send to another partner afterwards");
 }
 
 // An answer that comes after its transaction gave up must not answer the next one.
@@ -380,18 +382,18 @@ void lateAnswer(Context& context) {
 
 // The partner follows each WM_DDE_DATA with a stray positive acknowledgement.
 void strayAck(Context& context) {
-    ExcelLink window(context.platform);
+    LinkWindow window(context.platform);
     place(window, arabicSheet, {u"1", u"1", u""});
-    expectSuccess(context, request(window), "Request R1C1");
+    expectSuccess(context, request(window), "request R1C1");
     place(window, arabicSheet, {u"", u"", u"x"});
-    expectFailure(context, send(window), "SEND R0C0 after a request", refused(u"R0C0"));
+    expectFailure(context, send(window), "send R0C0 after a request", refused(u"R0C0"));
     place(window, arabicSheet, {u"1", u"1", u"ثم"});
-    window.Text1.setText(u"ثم");
-    expectSuccess(context, request(window), "Request before SEND");
-    window.Text1.setText(u"ثم");
-    expectSuccess(context, send(window), "SEND after a request");
-    expectSuccess(context, request(window), "Request after SEND");
-    context.checks.equal(window.Text1.text(), u"ثم\r\n", "the request after the stray");
+    window.cellText.setText(u"ثم");
+    expectSuccess(context, request(window), "request before send");
+    window.cellText.setText(u"ثم");
+    expectSuccess(context, send(window), "send after a request");
+    expectSuccess(context, request(window), "request after send");
+    context.checks.equal(window.cellText.text(), u"ثم\r\n", "the request after the stray");
 }
 
 // The stray acknowledgement names the item just requested; a poke to that same item, which
@@ -414,24 +416,24 @@ void strayFence(Context& context) {
 // A hundred pokes on one sheet, a change of sheet, the same sheet in other letters, the first
 // sheet again, and a stand-in restarted by the script.
 void reuse(Context& context) {
-    ExcelLink window(context.platform);
+    LinkWindow window(context.platform);
     bool all = true;
     for (int i = 1; i <= 100; ++i) {
         place(window, arabicSheet, {u"1", u"1", u""});
-        window.Text1.setText(u"رقم " + sheetpush::win32::utf16(std::to_wstring(i)));
-        all = window.SEND() && all;
+        window.cellText.setText(u"رقم " + sheetpush::win32::utf16(std::to_wstring(i)));
+        all = window.send() && all;
     }
-    context.checks.expect(all, "a hundred SENDs on one sheet");
+    context.checks.expect(all, "a hundred sends on one sheet");
     place(window, u"Sheet1", {u"1", u"1", u""});
-    expectSuccess(context, send(window), "SEND on another sheet");
+    expectSuccess(context, send(window), "send on another sheet");
     place(window, u"SHEET1", {u"1", u"1", u""});
-    expectSuccess(context, send(window), "SEND on that sheet in capitals");
+    expectSuccess(context, send(window), "send on that sheet in capitals");
     place(window, arabicSheet, {u"1", u"1", u""});
-    expectSuccess(context, send(window), "SEND back on the first sheet");
+    expectSuccess(context, send(window), "send back on the first sheet");
     writeFile(context.folder + L"\\phase1.done", "");
     context.checks.expect(waitForFile(context.folder + L"\\restarted", 60000),
                           "stand-in restarted");
-    expectSuccess(context, send(window), "SEND after the restart");
+    expectSuccess(context, send(window), "send after the restart");
 }
 
 void writeShown(const Context& context) {

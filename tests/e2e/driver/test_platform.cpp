@@ -1,40 +1,32 @@
 #include "test_platform.hpp"
 
-#include "platform/win32/message_window.hpp"
-#include "platform/win32/raw_dde_conversation.hpp"
+#include "win32/raw_dde_conversation.hpp"
 
 #include <windows.h>
 
 namespace e2e {
 
-namespace {
-
-bool markerRan = false;
-
-LRESULT CALLBACK markerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_APP) {
-        markerRan = true;
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-} // namespace
-
 TestPlatform::TestPlatform()
-    : marker_(sheetpush::win32::makeMessageWindow(L"SheetpushE2eMarker", markerProcedure)) {}
+    : marker_(sheetpush::win32::makeMessageWindow(L"SheetpushE2eMarker", *this)) {}
+
+LRESULT TestPlatform::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_APP)
+        return DefWindowProcW(handle(), message, wParam, lParam);
+    markerRan_ = true;
+    return 0;
+}
 
 std::unique_ptr<sheetpush::DdeConversation> TestPlatform::newConversation() {
     return std::make_unique<sheetpush::win32::RawDdeConversation>();
 }
 
 void TestPlatform::postMarker() {
-    markerRan = false;
+    markerRan_ = false;
     PostMessageW(marker_.get(), WM_APP, 0, 0);
 }
 
 bool TestPlatform::markerDispatched() const {
-    return markerRan;
+    return markerRan_;
 }
 
 void TestPlatform::pumpMessages() {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "fakes/fake_platform.hpp"
-#include "platform/win32/raii.hpp"
-#include "platform/win32/win32_message_boxes.hpp"
+#include "win32/win32_message_boxes.hpp"
+#include "win32_base/message_window.hpp"
 
 namespace e2e {
 
@@ -27,6 +27,10 @@ public:
     void pumpMessages();
 
 private:
+    friend struct sheetpush::win32::WindowProcedure<TestPlatform>;
+    HWND handle() const { return marker_.get(); }
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
     class OnScreenBoxes : public sheetpush::fakes::FakeMessageBoxes {
     public:
         explicit OnScreenBoxes(const TestPlatform& owner) : owner_(owner) {}
@@ -40,6 +44,7 @@ private:
     };
 
     OnScreenBoxes boxes_{*this};
+    bool markerRan_ = false;
     sheetpush::win32::UniqueWindow marker_;
 };
 

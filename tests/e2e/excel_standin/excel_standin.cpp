@@ -6,10 +6,10 @@
 // It exists only for the end-to-end tests and the benchmark, and is written on the raw DDE
 // messages, independent of the client code.
 
-#include "platform/win32/raii.hpp"
 #include "standin_options.hpp"
 #include "support/text.hpp"
 #include "transaction_log.hpp"
+#include "win32_base/raii.hpp"
 
 #include <dde.h>
 #include <windows.h>

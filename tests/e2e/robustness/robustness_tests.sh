@@ -97,7 +97,7 @@ back-to-back)
     expect "$(sort -u "$work/servers" | wc -l)" 1 "$((clients + 1)) clients one after another start one server"
     ;;
 bad-input-cpp | faults | settings | call-during-box | concurrent-clients | many-calls | server-end | \
-    orphan)
+    orphan | trace)
     run_checks 280 RobustnessClient "${case_name%-cpp}" "$win_work"
     wait_server_gone
     ;;

@@ -1,13 +1,14 @@
 // Exercises the Windows seams against the real system: the registry, the file system, the
 // launcher and the system's coercion to text. Run under Wine in a private prefix.
-#include "platform/win32/raii.hpp"
-#include "platform/win32/wide_text.hpp"
-#include "platform/win32/win32_file_list.hpp"
-#include "platform/win32/win32_launcher.hpp"
-#include "platform/win32/win32_settings_store.hpp"
-#include "platform/win32/win32_variant_formatting.hpp"
 #include "support/checks.hpp"
 #include "support/files.hpp"
+#include "vocabulary/error_numbers.hpp"
+#include "win32/win32_file_list.hpp"
+#include "win32/win32_launcher.hpp"
+#include "win32/win32_settings_store.hpp"
+#include "win32/win32_variant_formatting.hpp"
+#include "win32_base/raii.hpp"
+#include "win32_base/wide_text.hpp"
 
 #include <windows.h>
 

@@ -3,8 +3,8 @@
 // Values a test client passes to the server as arguments: plain texts and numbers, and objects
 // that the server asks for their default value, or finds they have none; and what it gets back.
 
-#include "platform/win32/raii.hpp"
 #include "support/plain_dispatch.hpp"
+#include "win32_base/raii.hpp"
 
 #include <oaidl.h>
 

@@ -1,6 +1,6 @@
 #include "support/files.hpp"
 
-#include "platform/win32/raii.hpp"
+#include "win32_base/raii.hpp"
 
 #include <fstream>
 #include <iterator>

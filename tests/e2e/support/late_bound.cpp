@@ -1,7 +1,7 @@
 #include "support/late_bound.hpp"
 
-#include "platform/win32/raii.hpp"
 #include "support/client_objects.hpp"
+#include "win32_base/raii.hpp"
 
 namespace e2e {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "server/com/com_ptr.hpp"
+#include "local_server/com_ptr.hpp"
 
 #include <oaidl.h>
 

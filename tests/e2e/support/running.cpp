@@ -1,6 +1,6 @@
 #include "support/running.hpp"
 
-#include "platform/win32/raii.hpp"
+#include "win32_base/raii.hpp"
 
 #include <tlhelp32.h>
 

@@ -1,6 +1,6 @@
 #include "support/text.hpp"
 
-#include "platform/win32/wide_text.hpp"
+#include "win32_base/wide_text.hpp"
 
 #include <windows.h>
 

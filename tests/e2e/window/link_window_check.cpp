@@ -4,11 +4,11 @@
 // back. With "--show file.bmp" it instead shows a window on screen and saves a picture of it.
 #include "fakes/fake_platform.hpp"
 #include "on_screen.hpp"
-#include "platform/win32/link_window.hpp"
-#include "platform/win32/wide_text.hpp"
-#include "platform/win32/win32_platform.hpp"
 #include "support/checks.hpp"
-#include "window/excel_link.hpp"
+#include "win32/link_window.hpp"
+#include "win32/win32_platform.hpp"
+#include "win32_base/wide_text.hpp"
+#include "window/link_window.hpp"
 
 #include <windows.h>
 
@@ -55,7 +55,7 @@ int pixels(int twips, int dpi) {
     return MulDiv(twips, dpi, 1440);
 }
 
-void checkWindow(const LinkWindow& view) {
+void checkWindow(const win32::LinkWindow& view) {
     HWND window = view.handle();
     check(window && !IsWindowVisible(window), "the window exists and is hidden");
     checks.equal(controlText(window), L"طباعة إلى الأكسل", "caption");
@@ -86,34 +86,34 @@ void checkWindow(const LinkWindow& view) {
     }
     // A new window's fields, from the link window it shows.
     const std::vector<std::pair<ControlId, std::wstring>> fields = {
-        {ControlId::Text1, L""},
-        {ControlId::Text2, L"1"},
-        {ControlId::Text3, L"1"},
-        {ControlId::Text4, L"ورقة1"},
-        {ControlId::xlsPath, L"c:\\program files\\microsoft office\\office\\Excel.exe"},
+        {ControlId::cellText, L""},
+        {ControlId::column, L"1"},
+        {ControlId::row, L"1"},
+        {ControlId::sheet, L"ورقة1"},
+        {ControlId::commandLine, L"c:\\program files\\microsoft office\\office\\Excel.exe"},
     };
     for (const auto& [id, expected] : fields)
         check(controlText(view.control(id)) == expected,
               "field " + std::to_string(static_cast<int>(id)) + " starts with its text");
-    check(!(GetWindowLongW(view.control(ControlId::File1), GWL_STYLE) & WS_VISIBLE),
+    check(!(GetWindowLongW(view.control(ControlId::excelFinder), GWL_STYLE) & WS_VISIBLE),
           "the file list is hidden");
-    check(GetWindowLongW(view.control(ControlId::Text2), GWL_STYLE) & ES_RIGHT,
+    check(GetWindowLongW(view.control(ControlId::column), GWL_STYLE) & ES_RIGHT,
           "number fields are right-aligned");
-    check(!(GetWindowLongW(view.control(ControlId::xlsPath), GWL_EXSTYLE) & WS_EX_RTLREADING),
+    check(!(GetWindowLongW(view.control(ControlId::commandLine), GWL_EXSTYLE) & WS_EX_RTLREADING),
           "the command line reads left to right");
-    check(SendMessageW(view.control(ControlId::Command3), BM_GETIMAGE, IMAGE_BITMAP, 0),
+    check(SendMessageW(view.control(ControlId::browse), BM_GETIMAGE, IMAGE_BITMAP, 0),
           "the browse button shows its picture");
     int low = -1, high = -1;
-    SendMessageW(view.control(ControlId::UpDown1), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
-                 reinterpret_cast<LPARAM>(&high));
+    SendMessageW(view.control(ControlId::columnSpinner), UDM_GETRANGE32,
+                 reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
     check(low == 0 && high == 100000, "column spinner range");
-    SendMessageW(view.control(ControlId::UpDown2), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
-                 reinterpret_cast<LPARAM>(&high));
+    SendMessageW(view.control(ControlId::rowSpinner), UDM_GETRANGE32,
+                 reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
     check(low == 0 && high == 10000, "row spinner range");
 
     const std::vector<ControlId> tabOrder = {
-        ControlId::xlsPath, ControlId::Command1, ControlId::Text4,    ControlId::Text3,
-        ControlId::Text2,   ControlId::Text1,    ControlId::Command2, ControlId::Command3};
+        ControlId::commandLine, ControlId::send,     ControlId::sheet, ControlId::row,
+        ControlId::column,      ControlId::cellText, ControlId::run,   ControlId::browse};
     HWND focus = view.control(tabOrder.front());
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
         focus = GetNextDlgTabItem(window, focus, FALSE);
@@ -123,108 +123,111 @@ void checkWindow(const LinkWindow& view) {
 
 // While hidden the window leaves its controls behind the fields that programs write; it shows
 // every such write once it appears, however it is brought on screen.
-void checkHiddenWrites(LinkWindow& view, ExcelLink& model) {
+void checkHiddenWrites(win32::LinkWindow& view, sheetpush::LinkWindow& model) {
     HWND window = view.handle();
-    HWND cell = view.control(ControlId::Text1);
-    HWND row = view.control(ControlId::Text3);
-    HWND path = view.control(ControlId::xlsPath);
+    HWND cell = view.control(ControlId::cellText);
+    HWND row = view.control(ControlId::row);
+    HWND path = view.control(ControlId::commandLine);
     auto rowArrows = [&] {
-        return SendMessageW(view.control(ControlId::UpDown2), UDM_GETPOS32, 0, 0);
+        return SendMessageW(view.control(ControlId::rowSpinner), UDM_GETPOS32, 0, 0);
     };
 
-    model.Text1.setText(u"كتب وهو مخفي");
-    model.Text3.setText(u"6");
+    model.cellText.setText(u"كتب وهو مخفي");
+    model.row.setText(u"6");
     check(controlText(cell).empty() && controlText(row) == L"1" && rowArrows() == 1,
           "a hidden window leaves its controls alone");
     ShowWindow(window, SW_SHOWNOACTIVATE);
     check(IsWindowVisible(window) && controlText(cell) == L"كتب وهو مخفي" &&
               controlText(row) == L"6" && rowArrows() == 6,
           "what was written while hidden shows once ShowWindow shows the window");
-    check(model.Text1.text() == u"كتب وهو مخفي" && model.Text3.text() == u"6" &&
-              model.UpDown2.value() == 6,
+    check(model.cellText.text() == u"كتب وهو مخفي" && model.row.text() == u"6" &&
+              model.rowSpinner.value() == 6,
           "showing the window writes nothing back");
 
     SendMessageW(window, WM_CLOSE, 0, 0);
     check(!IsWindowVisible(window), "a person's close hides the window");
-    model.Text3.setText(u"8");
-    model.xlsPath.setText(u"d:\\books\\a.xls");
+    model.row.setText(u"8");
+    model.commandLine.setText(u"d:\\books\\a.xls");
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     check(controlText(row) == L"8" && rowArrows() == 8 && controlText(path) == L"d:\\books\\a.xls",
           "what was written while hidden again shows once SetWindowPos shows the window");
 
-    model.Text3.setText(u"1");
-    model.Text1.setText(u"");
+    model.row.setText(u"1");
+    model.cellText.setText(u"");
     check(controlText(row) == L"1" && rowArrows() == 1 && controlText(cell).empty(),
           "a window on screen shows each write at once");
 }
 
-void checkBehaviour(LinkWindow& view, ExcelLink& model, fakes::FakePlatform& fake) {
-    HWND column = view.control(ControlId::Text2);
+void checkBehaviour(win32::LinkWindow& view, sheetpush::LinkWindow& model,
+                    fakes::FakePlatform& fake) {
+    HWND column = view.control(ControlId::column);
     replaceText(column, L"2.5");
-    check(model.Text2.text() == u"2.5" && model.UpDown1.value() == 2,
+    check(model.column.text() == u"2.5" && model.columnSpinner.value() == 2,
           "typed key by key, 2.5 stays as typed with the spinner at 2");
-    check(SendMessageW(view.control(ControlId::UpDown1), UDM_GETPOS32, 0, 0) == 2,
+    check(SendMessageW(view.control(ControlId::columnSpinner), UDM_GETPOS32, 0, 0) == 2,
           "the arrows show the spinner's value");
 
-    clickArrow(view.control(ControlId::UpDown1), true);
-    check(model.UpDown1.value() == 3 && controlText(column) == L"3" && model.Text2.text() == u"3",
+    clickArrow(view.control(ControlId::columnSpinner), true);
+    check(model.columnSpinner.value() == 3 && controlText(column) == L"3" &&
+              model.column.text() == u"3",
           "an up arrow click steps from the spinner and the field follows");
-    clickArrow(view.control(ControlId::UpDown2), false);
-    check(model.UpDown2.value() == 0 && controlText(view.control(ControlId::Text3)) == L"0",
+    clickArrow(view.control(ControlId::rowSpinner), false);
+    check(model.rowSpinner.value() == 0 && controlText(view.control(ControlId::row)) == L"0",
           "a down arrow click on the row");
 
     replaceText(column, L"x");
-    check(controlText(column) == L"0" && model.Text2.text() == u"0" && model.UpDown1.value() == 0,
+    check(controlText(column) == L"0" && model.column.text() == u"0" &&
+              model.columnSpinner.value() == 0,
           "a letter becomes 0 in the field");
 
-    model.Text3.setText(u"007");
-    check(controlText(view.control(ControlId::Text3)) == L"7" &&
-              SendMessageW(view.control(ControlId::UpDown2), UDM_GETPOS32, 0, 0) == 7,
+    model.row.setText(u"007");
+    check(controlText(view.control(ControlId::row)) == L"7" &&
+              SendMessageW(view.control(ControlId::rowSpinner), UDM_GETPOS32, 0, 0) == 7,
           "a program's write shows, normalised, in the field and the arrows");
-    model.Text1.setText(u"مرحبا");
-    check(controlText(view.control(ControlId::Text1)) == L"مرحبا", "the cell text shows");
+    model.cellText.setText(u"مرحبا");
+    check(controlText(view.control(ControlId::cellText)) == L"مرحبا", "the cell text shows");
 
-    HWND cell = view.control(ControlId::Text1);
+    HWND cell = view.control(ControlId::cellText);
     SendMessageW(cell, WM_KEYDOWN, VK_RETURN, 1);
     SendMessageW(cell, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));
     SendMessageW(cell, WM_KEYDOWN, 'A', 1);
     checks.equal(pokes(fake.excel), std::vector<std::u16string>(2, u"R7C0=مرحبا"),
                  "Enter in the cell text sends each time, other keys do not");
-    SendMessageW(view.control(ControlId::Text4), WM_KEYDOWN, VK_RETURN, 1);
+    SendMessageW(view.control(ControlId::sheet), WM_KEYDOWN, VK_RETURN, 1);
     checks.equal(pokes(fake.excel).size(), 2u, "Enter in another field sends nothing");
 
-    SendMessageW(view.control(ControlId::Command1), BM_CLICK, 0, 0);
+    SendMessageW(view.control(ControlId::send), BM_CLICK, 0, 0);
     checks.equal(pokes(fake.excel).size(), 3u, "the send button sends");
 
-    SendMessageW(view.control(ControlId::Command2), BM_CLICK, 0, 0);
+    SendMessageW(view.control(ControlId::run), BM_CLICK, 0, 0);
     check(fake.launch.launches ==
-              std::vector<fakes::FakeLauncher::Launch>{{model.xlsPath.text(), 3}},
+              std::vector<fakes::FakeLauncher::Launch>{{model.commandLine.text(), 3}},
           "Run launches the command line maximized");
 
-    SendMessageW(view.control(ControlId::Command3), BM_CLICK, 0, 0);
-    check(fake.dialog.requests.size() == 1 && model.xlsPath.text().empty() &&
-              controlText(view.control(ControlId::xlsPath)).empty(),
+    SendMessageW(view.control(ControlId::browse), BM_CLICK, 0, 0);
+    check(fake.dialog.requests.size() == 1 && model.commandLine.text().empty() &&
+              controlText(view.control(ControlId::commandLine)).empty(),
           "a cancelled browse empties the command line");
     checks.equal(fake.messages.shown.size(), 0u, "no message was shown");
 }
 
-void checkSeparateWindows(const LinkWindow& firstView, const ExcelLink& first,
+void checkSeparateWindows(const win32::LinkWindow& firstView, const sheetpush::LinkWindow& first,
                           WindowPlatform& platform) {
-    ExcelLink second(platform);
-    LinkWindow secondView(second);
+    sheetpush::LinkWindow second(platform);
+    win32::LinkWindow secondView(second);
     check(secondView.handle() != firstView.handle(), "each link window has a window of its own");
-    replaceText(secondView.control(ControlId::Text4), L"ورقة2");
-    check(second.Text4.text() == u"ورقة2" && first.Text4.text() == u"ورقة1",
+    replaceText(secondView.control(ControlId::sheet), L"ورقة2");
+    check(second.sheet.text() == u"ورقة2" && first.sheet.text() == u"ورقة1",
           "typing in one window leaves the other alone");
 }
 
 // Shows the window on screen and saves what it looks like, frame and caption included.
 int showAndSave(const wchar_t* path) {
     Win32Platform platform;
-    ExcelLink model(platform);
-    LinkWindow view(model);
-    model.Text1.setText(u"مرحبا بالعالم");
+    sheetpush::LinkWindow model(platform);
+    win32::LinkWindow view(model);
+    model.cellText.setText(u"مرحبا بالعالم");
     SetWindowPos(view.handle(), nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(view.handle(), SW_SHOWNORMAL);
     UpdateWindow(view.handle());
@@ -263,8 +266,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && std::wstring(argv[1]) == L"--show")
         return showAndSave(argv[2]);
     RecordingPlatform platform;
-    ExcelLink model(platform);
-    LinkWindow view(model);
+    sheetpush::LinkWindow model(platform);
+    win32::LinkWindow view(model);
     checkWindow(view);
     checkHiddenWrites(view, model);
     checkBehaviour(view, model, platform.fake);

@@ -6,8 +6,8 @@
 // into them, so they have none here. Every message used here carries no pointer, or one that the
 // system copies between processes.
 
-#include "platform/win32/link_window_layout.hpp"
-#include "platform/win32/raii.hpp"
+#include "win32/link_window_layout.hpp"
+#include "win32_base/raii.hpp"
 
 #include <windows.h>
 
@@ -26,23 +26,23 @@ struct Place {
 
 inline const std::vector<Place>& windowPlaces() {
     static const std::vector<Place> places = {
-        {ControlId::Frame2, 0, 0, 5775, 1455, L"الإرسال"},
-        {ControlId::Frame1, 0, 1440, 5775, 615, L"المسار"},
-        {ControlId::Label5, 0, 2040, 5775, 255, nullptr},
-        {ControlId::Label1, 5040, 240, 615, 285, L"العمود"},
-        {ControlId::Text2, 4440, 240, 615, 285, nullptr},
-        {ControlId::UpDown1, 4200, 240, 240, 285, nullptr},
-        {ControlId::Label2, 3480, 240, 615, 285, L"الصف"},
-        {ControlId::Text3, 2880, 240, 615, 285, nullptr},
-        {ControlId::UpDown2, 2640, 240, 240, 285, nullptr},
-        {ControlId::Label4, 1800, 240, 615, 285, L"الورقة"},
-        {ControlId::Text4, 120, 240, 1695, 285, nullptr},
-        {ControlId::Label3, 5040, 720, 615, 285, L"النص"},
-        {ControlId::Text1, 120, 720, 4935, 285, nullptr},
-        {ControlId::Command1, 120, 1080, 5535, 255, L"إرسال إلى الأكسل"},
-        {ControlId::Command2, 4920, 1680, 735, 285, L"تشغيل"},
-        {ControlId::Command3, 4560, 1680, 375, 285, L""},
-        {ControlId::xlsPath, 120, 1680, 4335, 285, nullptr},
+        {ControlId::sendFrame, 0, 0, 5775, 1455, L"الإرسال"},
+        {ControlId::pathFrame, 0, 1440, 5775, 615, L"المسار"},
+        {ControlId::credit, 0, 2040, 5775, 255, nullptr},
+        {ControlId::columnLabel, 5040, 240, 615, 285, L"العمود"},
+        {ControlId::column, 4440, 240, 615, 285, nullptr},
+        {ControlId::columnSpinner, 4200, 240, 240, 285, nullptr},
+        {ControlId::rowLabel, 3480, 240, 615, 285, L"الصف"},
+        {ControlId::row, 2880, 240, 615, 285, nullptr},
+        {ControlId::rowSpinner, 2640, 240, 240, 285, nullptr},
+        {ControlId::sheetLabel, 1800, 240, 615, 285, L"الورقة"},
+        {ControlId::sheet, 120, 240, 1695, 285, nullptr},
+        {ControlId::cellTextLabel, 5040, 720, 615, 285, L"النص"},
+        {ControlId::cellText, 120, 720, 4935, 285, nullptr},
+        {ControlId::send, 120, 1080, 5535, 255, L"إرسال إلى الأكسل"},
+        {ControlId::run, 4920, 1680, 735, 285, L"تشغيل"},
+        {ControlId::browse, 4560, 1680, 375, 285, L""},
+        {ControlId::commandLine, 120, 1680, 4335, 285, nullptr},
     };
     return places;
 }

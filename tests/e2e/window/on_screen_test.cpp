@@ -11,8 +11,8 @@
 //   LinkWindowOnScreen.exe --launched RECORD
 //       what the Run button starts here: writes the show-window mode it was given into RECORD
 
+#include "local_server/com_ptr.hpp"
 #include "on_screen.hpp"
-#include "server/com/com_ptr.hpp"
 #include "support/checks.hpp"
 #include "support/client_thread.hpp"
 #include "support/late_bound.hpp"
@@ -138,11 +138,11 @@ public:
     void checkShown() {
         ShowWindow(window_, SW_SHOWNORMAL);
         check(IsWindowVisible(window_), "the window comes on screen");
-        check(field(ControlId::Text1) == L"أول نص" && field(ControlId::Text2) == L"2" &&
-                  field(ControlId::Text3) == L"3" && field(ControlId::Text4) == L"ورقة1" &&
-                  field(ControlId::xlsPath) == defaultCommandLine,
+        check(field(ControlId::cellText) == L"أول نص" && field(ControlId::column) == L"2" &&
+                  field(ControlId::row) == L"3" && field(ControlId::sheet) == L"ورقة1" &&
+                  field(ControlId::commandLine) == defaultCommandLine,
               "the fields show what the client's call wrote while the window was hidden");
-        check(arrows(ControlId::UpDown1) == 2 && arrows(ControlId::UpDown2) == 3,
+        check(arrows(ControlId::columnSpinner) == 2 && arrows(ControlId::rowSpinner) == 3,
               "the arrows stand at the spinners' values");
     }
 
@@ -171,29 +171,29 @@ public:
     }
 
     void checkTyping() {
-        replaceText(control(ControlId::Text1), L"نص مكتوب");
-        check(field(ControlId::Text1) == L"نص مكتوب", "typing replaces the cell text");
-        replaceText(control(ControlId::Text2), L"4");
-        replaceText(control(ControlId::Text3), L"05");
-        check(field(ControlId::Text2) == L"4" && arrows(ControlId::UpDown1) == 4,
+        replaceText(control(ControlId::cellText), L"نص مكتوب");
+        check(field(ControlId::cellText) == L"نص مكتوب", "typing replaces the cell text");
+        replaceText(control(ControlId::column), L"4");
+        replaceText(control(ControlId::row), L"05");
+        check(field(ControlId::column) == L"4" && arrows(ControlId::columnSpinner) == 4,
               "a typed column moves the column spinner");
-        check(field(ControlId::Text3) == L"5" && arrows(ControlId::UpDown2) == 5,
+        check(field(ControlId::row) == L"5" && arrows(ControlId::rowSpinner) == 5,
               "a typed row 05 becomes 5 in the field and the spinner");
     }
 
     // Tab reaches the window through the server's message loop, as keys from the keyboard do.
     void checkTab() {
-        HWND sheet = control(ControlId::Text4);
+        HWND sheet = control(ControlId::sheet);
         SendMessageW(sheet, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
         SendMessageW(sheet, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
         check(focus() == sheet, "a click gives the sheet field the focus");
         PostMessageW(sheet, WM_KEYDOWN, VK_TAB, 0x000F0001);
-        check(waitFor([&] { return focus() == control(ControlId::Text3); }),
+        check(waitFor([&] { return focus() == control(ControlId::row); }),
               "Tab moves the focus from the sheet to the row");
     }
 
     void checkEnter() {
-        PostMessageW(control(ControlId::Text1), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        PostMessageW(control(ControlId::cellText), WM_KEYDOWN, VK_RETURN, 0x001C0001);
         check(waitFor([&] {
                   return pokes(standinLog_) ==
                          std::vector<std::wstring>{L"ورقة1 R3C2 أول نص", L"ورقة1 R5C4 نص مكتوب"};
@@ -202,24 +202,24 @@ public:
     }
 
     void checkArrows() {
-        clickArrow(control(ControlId::UpDown1), true);
-        check(field(ControlId::Text2) == L"5" && arrows(ControlId::UpDown1) == 5,
+        clickArrow(control(ControlId::columnSpinner), true);
+        check(field(ControlId::column) == L"5" && arrows(ControlId::columnSpinner) == 5,
               "an up arrow click steps the column and the field follows");
-        clickArrow(control(ControlId::UpDown2), false);
-        check(field(ControlId::Text3) == L"4" && arrows(ControlId::UpDown2) == 4,
+        clickArrow(control(ControlId::rowSpinner), false);
+        check(field(ControlId::row) == L"4" && arrows(ControlId::rowSpinner) == 4,
               "a down arrow click steps the row and the field follows");
     }
 
     // The button is posted its click: the dialog holds the server until it is cancelled.
     void checkBrowseCancelled() {
-        PostMessageW(control(ControlId::Command3), BM_CLICK, 0, 0);
+        PostMessageW(control(ControlId::browse), BM_CLICK, 0, 0);
         HWND dialog = nullptr;
         check(waitFor([&] { return (dialog = findOwnedBy(process_, browseTitle)) != nullptr; }),
               "the browse button opens the dialog with its title");
         if (!dialog)
             return;
         PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
-        check(waitFor([&] { return !IsWindow(dialog) && field(ControlId::xlsPath).empty(); }),
+        check(waitFor([&] { return !IsWindow(dialog) && field(ControlId::commandLine).empty(); }),
               "cancelling the dialog empties the command line");
     }
 
@@ -229,13 +229,13 @@ public:
         GetModuleFileNameW(nullptr, self, MAX_PATH);
         const std::wstring record = workFolder + L"\\launched.txt";
         const std::wstring commandLine = std::wstring(self) + L" --launched " + record;
-        HWND path = control(ControlId::xlsPath);
+        HWND path = control(ControlId::commandLine);
         SendMessageW(path, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
         SendMessageW(path, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
         replaceText(path, commandLine);
-        check(focus() == path && field(ControlId::xlsPath) == commandLine,
+        check(focus() == path && field(ControlId::commandLine) == commandLine,
               "the command line is typed in");
-        PostMessageW(control(ControlId::Command2), BM_CLICK, 0, 0);
+        PostMessageW(control(ControlId::run), BM_CLICK, 0, 0);
         check(waitFor([&] { return focus() == window_; }), "after Run the window has the focus");
         std::string mode;
         check(waitFor([&] {
@@ -261,29 +261,29 @@ public:
         const ATOM probe = GlobalAddAtomW(L"SheetpushStrayProbe");
         sheetpush::win32::UniqueWindow stray(CreateWindowExW(
             0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
-        HWND send = control(ControlId::Command1);
+        HWND send = control(ControlId::send);
         SendMessageW(send, BM_CLICK, 0, 0);
         SendMessageW(window_, WM_COMMAND,
-                     MAKEWPARAM(static_cast<WORD>(ControlId::Command1), BN_CLICKED),
+                     MAKEWPARAM(static_cast<WORD>(ControlId::send), BN_CLICKED),
                      reinterpret_cast<LPARAM>(send));
-        SendMessageW(control(ControlId::Text1), WM_SETTEXT, 0,
+        SendMessageW(control(ControlId::cellText), WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(L"نص من برنامج آخر"));
         for (HWND conversation : conversationWindows(process_))
             SendMessageW(conversation, WM_DDE_ACK, reinterpret_cast<WPARAM>(stray.get()),
                          MAKELPARAM(probe, probe));
-        PostMessageW(control(ControlId::Text4), WM_CHAR, L'#', 1);
-        const bool typedDuringWait = field(ControlId::Text4).find(L'#') != std::wstring::npos;
+        PostMessageW(control(ControlId::sheet), WM_CHAR, L'#', 1);
+        const bool typedDuringWait = field(ControlId::sheet).find(L'#') != std::wstring::npos;
         const bool stillWaiting = !call.finished(0);
         check(stillWaiting, "the messages came while the call waited for Excel");
         check(call.finished(30000) && call.succeeded(), "the waiting call returns True");
         check(pokesTo(L"Slow") == std::vector<std::wstring>{slowText},
               "a click sent during the transfer started no second one");
-        check(field(ControlId::Text1) == slowText,
+        check(field(ControlId::cellText) == slowText,
               "a text sent to a field during the transfer was dropped");
         check(GlobalFindAtomW(L"SheetpushStrayProbe") == probe,
               "a stray acknowledgement's halves were not freed as atoms");
         check(!typedDuringWait &&
-                  waitFor([&] { return field(ControlId::Text4).find(L'#') != std::wstring::npos; }),
+                  waitFor([&] { return field(ControlId::sheet).find(L'#') != std::wstring::npos; }),
               "a key posted during the transfer is handled after it");
         GlobalDeleteAtom(probe);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vocabulary/error_numbers.hpp"
 #include "vocabulary/variant.hpp"
 
 #include <functional>

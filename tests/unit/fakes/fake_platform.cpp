@@ -1,4 +1,5 @@
 #include "fakes/fake_platform.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "vocabulary/portable_formatting.hpp"
+#include "platform/portable_formatting.hpp"
+#include "vocabulary/error_numbers.hpp"
 #include "window/window_platform.hpp"
 
 #include <chrono>
@@ -226,7 +227,8 @@ public:
     Launcher& launcher() override { return launch; }
     SettingsStore& settings() override { return store; }
     VariantFormatting& formatting() override { return portable; }
-    std::unique_ptr<WindowView> newView(ExcelLink& /*window*/) override {
+    Trace trace() override { return {}; }
+    std::unique_ptr<WindowView> newView(LinkWindow& /*window*/) override {
         ++windowsMade;
         return nullptr;
     }

@@ -1,7 +1,6 @@
 #include "fakes/fake_platform.hpp"
 #include "launch/excel_path_discovery.hpp"
-#include "server/excel_link_mod.hpp"
-#include "window/excel_link.hpp"
+#include "window/link_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +20,7 @@ const std::u16string entry = u"Orvand/Sheetpush/ExcelPath";
 class Discovery : public ::testing::Test {
 protected:
     std::optional<std::u16string> discover() {
-        return discoverExcelPath(window.File1, window.CommonDialog2, platform.store);
+        return discoverExcelPath(window.excelFinder, window.excelDialog, platform.store);
     }
     void store(std::u16string path) { platform.store.entries[entry] = std::move(path); }
     void install(const std::u16string& folder, std::u16string name = u"Excel.exe") {
@@ -37,7 +36,7 @@ protected:
     }
 
     fakes::FakePlatform platform;
-    ExcelLink window{platform};
+    LinkWindow window{platform};
 };
 
 struct StoredCase {
@@ -164,8 +163,9 @@ public:
 TEST(DiscoveryCut, AChosenPathShorterThanTheCutKeepsTheFolderOfThePassBefore) {
     PlatformWithDialog platform;
     platform.store.entries[entry] = u"Z:\\Nowhere\\Excel.exe";
-    ExcelLink window(platform);
-    EXPECT_EQ(discoverExcelPath(window.File1, window.CommonDialog2, platform.store), u"Q:\\a.exe");
+    LinkWindow window(platform);
+    EXPECT_EQ(discoverExcelPath(window.excelFinder, window.excelDialog, platform.store),
+              u"Q:\\a.exe");
     EXPECT_EQ(platform.store.entries[entry], u"Q:\\a.exe");
 }
 
@@ -180,21 +180,6 @@ TEST_F(Discovery, WritesAfterEverySuccessfulCheckAndIgnoresAFailedWrite) {
     EXPECT_EQ(discover(), defaultPath);
     EXPECT_EQ(platform.store.writes.size(), 3u);
     EXPECT_TRUE(platform.dialog.requests.empty());
-}
-
-TEST(StartUp, MainConfirmsOnAPrivateWindowAndStaysQuiet) {
-    fakes::FakePlatform platform;
-    platform.files.folders[defaultFolder] = {u"excel.exe"};
-    Main(platform);
-    EXPECT_EQ(platform.store.entries[entry], defaultPath);
-    EXPECT_EQ(platform.windowsMade, 1);
-
-    fakes::FakePlatform bare;
-    Main(bare);
-    EXPECT_EQ(bare.dialog.requests.size(), 1u);
-    EXPECT_TRUE(bare.store.entries.empty());
-    EXPECT_TRUE(bare.messages.shown.empty());
-    EXPECT_TRUE(bare.launch.launches.empty());
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "fakes/fake_platform.hpp"
 #include "launch/workbook_launch.hpp"
-#include "window/excel_link.hpp"
+#include "window/link_window.hpp"
 #include "window/window_view.hpp"
 
 #include <gtest/gtest.h>
@@ -29,13 +29,13 @@ protected:
         platform.files.folders[u"C:\\program files\\microsoft office\\office"] = {u"Excel.exe"};
     }
 
-    bool excelLinking(const Variant& XLS, std::int32_t ExcelShow) {
-        return sheetpush::excelLinking({window.File1, window.CommonDialog2, window.xlsPath},
-                                       platform, XLS, ExcelShow);
+    bool launchWorkbook(const Variant& XLS, std::int32_t ExcelShow) {
+        return sheetpush::launchWorkbook(
+            {window.excelFinder, window.excelDialog, window.commandLine}, platform, XLS, ExcelShow);
     }
 
     fakes::FakePlatform platform;
-    ExcelLink window{platform};
+    LinkWindow window{platform};
 };
 
 struct CommandLineCase {
@@ -69,8 +69,8 @@ class CommandLine : public WorkbookLaunch, public ::testing::WithParamInterface<
 TEST_P(CommandLine, IsTheQuotedExcelPathABlankAndTheWorkbookAsGiven) {
     const auto& c = GetParam();
     const auto expected = quotedDefaultPath + u" " + c.workbookPart;
-    EXPECT_TRUE(excelLinking(c.XLS, 1));
-    EXPECT_EQ(window.xlsPath.text(), expected);
+    EXPECT_TRUE(launchWorkbook(c.XLS, 1));
+    EXPECT_EQ(window.commandLine.text(), expected);
     EXPECT_EQ(platform.launch.launches, (std::vector<Launch>{Launch{expected, 1}}));
     EXPECT_TRUE(platform.messages.shown.empty());
 }
@@ -105,7 +105,7 @@ class LauncherResult : public WorkbookLaunch, public ::testing::WithParamInterfa
 TEST_P(LauncherResult, BelowThirtyTwoIsAReportedFailure) {
     const auto& c = GetParam();
     platform.launch.result = c.result;
-    EXPECT_EQ(excelLinking(namedBook, 7), c.started);
+    EXPECT_EQ(launchWorkbook(namedBook, 7), c.started);
     EXPECT_EQ(platform.launch.launches.size(), 1u);
     EXPECT_EQ(platform.messages.shown, c.started ? std::vector<fakes::ShownMessage>{}
                                                  : std::vector<fakes::ShownMessage>{launchFailure});
@@ -122,31 +122,31 @@ INSTANTIATE_TEST_SUITE_P(Results, LauncherResult,
                          [](const auto& info) { return info.param.name; });
 
 TEST_F(WorkbookLaunch, ShowWindowModeIsHandedOnUnchecked) {
-    EXPECT_TRUE(excelLinking(namedBook, -1));
+    EXPECT_TRUE(launchWorkbook(namedBook, -1));
     EXPECT_EQ(platform.launch.launches.at(0).showWindowMode, 0xFFFFFFFFu);
 }
 
 TEST_F(WorkbookLaunch, LauncherThatCannotBeCalledIsAReportedFailure) {
     platform.launch.callable = false;
-    EXPECT_FALSE(excelLinking(namedBook, 1));
+    EXPECT_FALSE(launchWorkbook(namedBook, 1));
     EXPECT_EQ(platform.messages.shown, std::vector<fakes::ShownMessage>{launchFailure});
 }
 
 // The command line of the earlier call is still in the field; launching it would start a
 // workbook the caller did not ask for.
 TEST_F(WorkbookLaunch, WorkbookWithoutAStringFormLaunchesNothing) {
-    ASSERT_TRUE(excelLinking(namedBook, 1));
-    EXPECT_FALSE(excelLinking(Array{{{0, 1}}, {Variant{u"x"}}}, 1));
+    ASSERT_TRUE(launchWorkbook(namedBook, 1));
+    EXPECT_FALSE(launchWorkbook(Array{{{0, 1}}, {Variant{u"x"}}}, 1));
     EXPECT_EQ(platform.launch.launches.size(), 1u);
-    EXPECT_EQ(window.xlsPath.text(), quotedDefaultPath + u" D:\\Books\\Sales.xls");
+    EXPECT_EQ(window.commandLine.text(), quotedDefaultPath + u" D:\\Books\\Sales.xls");
     EXPECT_EQ(platform.messages.shown, std::vector<fakes::ShownMessage>{launchFailure});
 }
 
 TEST_F(WorkbookLaunch, CancelledDiscoveryEndsSilently) {
     platform.files.folders.clear();
-    EXPECT_FALSE(excelLinking(namedBook, 1));
+    EXPECT_FALSE(launchWorkbook(namedBook, 1));
     EXPECT_EQ(platform.dialog.requests.size(), 1u);
-    EXPECT_EQ(window.xlsPath.text(), initialCommandLine);
+    EXPECT_EQ(window.commandLine.text(), initialCommandLine);
     EXPECT_TRUE(platform.launch.launches.empty());
     EXPECT_TRUE(platform.messages.shown.empty());
     EXPECT_TRUE(platform.store.writes.empty());
@@ -156,8 +156,8 @@ TEST_F(WorkbookLaunch, CancelledDiscoveryEndsSilently) {
 TEST_F(WorkbookLaunch, ExcelChosenInTheDialogStartsTheCommandLine) {
     platform.files.folders = {{u"E:\\Apps\\Office", {u"Excel.exe"}}};
     platform.dialog.answers = {u"E:\\Apps\\Office\\Excel.exe"};
-    EXPECT_TRUE(excelLinking(u"book.xls", 1));
-    EXPECT_EQ(window.xlsPath.text(), u"E:\\Apps\\Office\\Excel.exe book.xls");
+    EXPECT_TRUE(launchWorkbook(u"book.xls", 1));
+    EXPECT_EQ(window.commandLine.text(), u"E:\\Apps\\Office\\Excel.exe book.xls");
     EXPECT_EQ(platform.store.writes, std::vector<std::u16string>{u"E:\\Apps\\Office\\Excel.exe"});
 }
 
@@ -177,15 +177,15 @@ private:
 TEST_F(WorkbookLaunch, RunLaunchesTheFieldMaximizedThenTakesTheFocus) {
     FocusView view(platform.messages);
     window.setView(&view);
-    window.Command2_Click();
+    window.onRunClick();
     EXPECT_EQ(platform.launch.launches, (std::vector<Launch>{Launch{initialCommandLine, 3}}));
     EXPECT_EQ(view.messagesAtFocus, std::vector<std::size_t>{0});
     EXPECT_TRUE(platform.messages.shown.empty());
     EXPECT_TRUE(platform.store.writes.empty());
 
-    ASSERT_TRUE(excelLinking(namedBook, 1));
-    window.Command2_Click();
-    EXPECT_EQ(platform.launch.launches.back(), (Launch{window.xlsPath.text(), 3}));
+    ASSERT_TRUE(launchWorkbook(namedBook, 1));
+    window.onRunClick();
+    EXPECT_EQ(platform.launch.launches.back(), (Launch{window.commandLine.text(), 3}));
 }
 
 TEST_F(WorkbookLaunch, RunReportsAFailedLaunchAfterTakingTheFocus) {
@@ -194,17 +194,17 @@ TEST_F(WorkbookLaunch, RunReportsAFailedLaunchAfterTakingTheFocus) {
     for (const bool callable : {true, false}) {
         platform.launch.result = 2;
         platform.launch.callable = callable;
-        window.Command2_Click();
+        window.onRunClick();
     }
     EXPECT_EQ(view.messagesAtFocus, (std::vector<std::size_t>{0, 1}));
     EXPECT_EQ(platform.messages.shown,
               (std::vector<fakes::ShownMessage>{launchFailure, launchFailure}));
-    EXPECT_EQ(window.xlsPath.text(), initialCommandLine);
+    EXPECT_EQ(window.commandLine.text(), initialCommandLine);
 }
 
 TEST_F(WorkbookLaunch, RunWithoutAViewStillLaunches) {
     platform.launch.result = 11;
-    window.Command2_Click();
+    window.onRunClick();
     EXPECT_EQ(platform.launch.launches.size(), 1u);
     EXPECT_EQ(platform.messages.shown, std::vector<fakes::ShownMessage>{launchFailure});
 }

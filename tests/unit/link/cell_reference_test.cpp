@@ -1,5 +1,6 @@
 #include "link/cell_reference.hpp"
 #include "link/topic.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "link/cell_transfer.hpp"
 
 #include "fakes/fake_platform.hpp"
-#include "link/link_window_test.hpp"
+#include "window/link_window_test.hpp"
 
 #include <gtest/gtest.h>
 
@@ -30,34 +30,34 @@ protected:
     std::u16string noConversationText() {
         fakes::FakeExcel idle;
         LinkedTextBox box{[&idle] { return std::make_unique<fakes::FakeConversation>(idle); }};
-        box.LinkTopic = window.Text1.LinkTopic;
-        return box.LinkPoke(box.text()).failure().description;
+        box.linkTopic = window.cellText.linkTopic;
+        return box.poke(box.text()).failure().description;
     }
 };
 
 TEST_F(CellTransferTest, SendConnectsThenPokesTheNewItemAndLeavesTheText) {
     address(u"3", u"2");
-    window.Text1.setText(u"قيمة");
-    EXPECT_TRUE(window.SEND());
+    window.cellText.setText(u"قيمة");
+    EXPECT_TRUE(window.send());
     EXPECT_EQ(platform.excel.steps,
               (std::vector<DdeStep>{{DdeStep::connect, u"Excel", u"ورقة1", u"", transferTimeout},
                                     {DdeStep::poke, u"", u"R3C2", u"قيمة", transferTimeout}}));
     EXPECT_EQ(platform.excel.cells[u"ورقة1!R3C2"], u"قيمة");
-    EXPECT_EQ(window.Text1.text(), u"قيمة");
+    EXPECT_EQ(window.cellText.text(), u"قيمة");
     EXPECT_TRUE(platform.messages.shown.empty());
-    EXPECT_EQ(window.Text1.LinkTimeout, 100);
-    EXPECT_EQ(window.Text1.LinkItem, u"R3C2");
-    EXPECT_EQ(window.Text1.LinkTopic, u"Excel|ورقة1");
-    EXPECT_EQ(window.Text1.linkMode(), LinkMode::manual);
+    EXPECT_EQ(window.cellText.linkTimeout, 100);
+    EXPECT_EQ(window.cellText.linkItem, u"R3C2");
+    EXPECT_EQ(window.cellText.linkTopic, u"Excel|ورقة1");
+    EXPECT_EQ(window.cellText.linkMode(), LinkMode::manual);
 }
 
-TEST_F(CellTransferTest, RequestPutsTheReplyIntoText1AsSent) {
+TEST_F(CellTransferTest, RequestPutsTheReplyIntoTheCellTextAsSent) {
     platform.excel.topics.insert(u"Sheet 2");
     platform.excel.cells[u"Sheet 2!R4C7"] = u"line\r\nnext\r\n";
     address(u"4", u"7", u"Sheet 2");
-    window.Text1.setText(u"old");
-    EXPECT_TRUE(window.Request());
-    EXPECT_EQ(window.Text1.text(), u"line\r\nnext\r\n");
+    window.cellText.setText(u"old");
+    EXPECT_TRUE(window.request());
+    EXPECT_EQ(window.cellText.text(), u"line\r\nnext\r\n");
     EXPECT_EQ(platform.excel.steps,
               (std::vector<DdeStep>{{DdeStep::connect, u"Excel", u"Sheet 2", u"", transferTimeout},
                                     {DdeStep::request, u"", u"R4C7", u"", transferTimeout}}));
@@ -67,7 +67,7 @@ TEST_F(CellTransferTest, RequestPutsTheReplyIntoText1AsSent) {
 TEST_F(CellTransferTest, AnEmptyTextIsPokedLikeAnyOther) {
     address(u"1", u"1");
     platform.excel.cells[u"ورقة1!R1C1"] = u"before";
-    EXPECT_TRUE(window.SEND());
+    EXPECT_TRUE(window.send());
     EXPECT_EQ(platform.excel.steps.back(),
               (DdeStep{DdeStep::poke, u"", u"R1C1", u"", transferTimeout}));
     EXPECT_EQ(platform.excel.cells[u"ورقة1!R1C1"], u"");
@@ -90,12 +90,12 @@ TEST_F(CellTransferTest, TextsAndSheetsThatWouldBeCutAreRefusedBeforeAnythingIsS
     for (const auto& c : cases) {
         platform.messages.shown.clear();
         address(u"3", u"2", c.sheet);
-        window.Text1.setText(c.text);
-        EXPECT_FALSE(c.request ? window.Request() : window.SEND()) << c.what;
+        window.cellText.setText(c.text);
+        EXPECT_FALSE(c.request ? window.request() : window.send()) << c.what;
         ASSERT_EQ(platform.messages.shown.size(), 1u) << c.what;
         EXPECT_TRUE(platform.messages.shown[0].prompt.starts_with(prompt + u'\r')) << c.what;
         EXPECT_TRUE(platform.excel.steps.empty()) << c.what;
-        EXPECT_EQ(window.Text1.text(), c.text) << c.what;
+        EXPECT_EQ(window.cellText.text(), c.text) << c.what;
     }
 }
 
@@ -132,7 +132,7 @@ protected:
                       (DdeStep{poked ? DdeStep::poke : DdeStep::request, u"", c.transferredItem,
                                poked ? u"text" : u"", transferTimeout}));
         }
-        EXPECT_EQ(window.Text1.text(), u"text");
+        EXPECT_EQ(window.cellText.text(), u"text");
     }
 };
 
@@ -140,16 +140,16 @@ TEST_P(CellTransferFailureTest, SendShowsOneMessageWithTheLastFailure) {
     const auto& c = GetParam();
     c.excel(platform.excel);
     address(c.row, c.column, c.sheet);
-    window.Text1.setText(u"text");
-    check(window.SEND(), true);
+    window.cellText.setText(u"text");
+    check(window.send(), true);
 }
 
 TEST_P(CellTransferFailureTest, RequestShowsOneMessageWithTheLastFailure) {
     const auto& c = GetParam();
     c.excel(platform.excel);
     address(c.row, c.column, c.sheet);
-    window.Text1.setText(u"text");
-    check(window.Request(), false);
+    window.cellText.setText(u"text");
+    check(window.request(), false);
 }
 
 // A failed opening is followed by a transfer without a conversation, whose failure is the last.
@@ -174,8 +174,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CellTransferTest, AnOverflowingRowFailsEvenWhenTheTransferSucceeds) {
     address(u"1E400", u"2");
-    window.Text1.setText(u"text");
-    EXPECT_FALSE(window.SEND());
+    window.cellText.setText(u"text");
+    EXPECT_FALSE(window.send());
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     const auto& shown = platform.messages.shown[0];
     EXPECT_TRUE(shown.prompt.starts_with(prompt + u'\r'));
@@ -186,30 +186,30 @@ TEST_F(CellTransferTest, AnOverflowingRowFailsEvenWhenTheTransferSucceeds) {
 TEST_F(CellTransferTest, EachFailedOperationShowsOnlyItsOwnFailure) {
     platform.excel.refusedItems.insert(u"R3C2");
     address(u"3", u"2");
-    EXPECT_FALSE(window.SEND());
+    EXPECT_FALSE(window.send());
     platform.excel.topics.insert(u"ورقة2");
     platform.excel.refusedItems = {u"R5C2"};
     address(u"5", u"2", u"ورقة2");
-    EXPECT_FALSE(window.Request());
+    EXPECT_FALSE(window.request());
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{linkFailure(u"refused: R3C2"),
                                                                   linkFailure(u"refused: R5C2")}));
 }
 
 TEST_F(CellTransferTest, ASuccessAfterAFailureForgetsTheFailure) {
     address(u"3", u"2", u"ورقة9");
-    EXPECT_FALSE(window.SEND());
+    EXPECT_FALSE(window.send());
     address(u"3", u"2", u"ورقة1");
-    EXPECT_TRUE(window.SEND());
-    EXPECT_TRUE(window.Request());
+    EXPECT_TRUE(window.send());
+    EXPECT_TRUE(window.request());
     EXPECT_EQ(platform.messages.shown.size(), 1u);
 }
 
 TEST_F(CellTransferTest, EveryOperationOpensTheConversationOnTheTopicItJustSet) {
     platform.excel.topics.insert(u"ورقة2");
     address(u"1", u"1", u"ورقة1");
-    EXPECT_TRUE(window.SEND());
+    EXPECT_TRUE(window.send());
     address(u"1", u"1", u"ورقة2");
-    EXPECT_TRUE(window.SEND());
+    EXPECT_TRUE(window.send());
     EXPECT_EQ(platform.excel.steps[2],
               (DdeStep{DdeStep::connect, u"Excel", u"ورقة2", u"", transferTimeout}));
     EXPECT_EQ(platform.excel.cells.count(u"ورقة2!R1C1"), 1u);

@@ -1,7 +1,8 @@
 #include "link/table_transfer.hpp"
 
 #include "fakes/fake_platform.hpp"
-#include "link/link_window_test.hpp"
+#include "vocabulary/excerpt.hpp"
+#include "window/link_window_test.hpp"
 
 #include <gtest/gtest.h>
 
@@ -77,14 +78,14 @@ TEST_F(TableTransferTest, ATableGoesAsOnePokeOfItsBlockEveryRowEndedByALineEnd) 
     for (const auto& c : cases) {
         platform.excel.steps.clear();
         address(u"3", u"2");
-        window.Text1.setText(u"cell text");
-        EXPECT_TRUE(window.SendTable(c.values)) << c.what;
+        window.cellText.setText(u"cell text");
+        EXPECT_TRUE(window.sendTable(c.values)) << c.what;
         EXPECT_EQ(
             platform.excel.steps,
             (std::vector<DdeStep>{{DdeStep::connect, u"Excel", u"ورقة1", u"", transferTimeout},
                                   {DdeStep::poke, u"", c.item, c.text, transferTimeout}}))
             << c.what;
-        EXPECT_EQ(window.Text1.text(), u"cell text") << c.what;
+        EXPECT_EQ(window.cellText.text(), u"cell text") << c.what;
     }
     EXPECT_TRUE(platform.messages.shown.empty());
 }
@@ -120,7 +121,7 @@ TEST_F(TableTransferTest, EverythingIsCheckedBeforeAnythingIsSent) {
     for (const auto& c : cases) {
         platform.messages.shown.clear();
         address(c.row, c.column, c.sheet);
-        EXPECT_FALSE(window.SendTable(c.values)) << c.what;
+        EXPECT_FALSE(window.sendTable(c.values)) << c.what;
         EXPECT_EQ(shownDescription(), c.description) << c.what;
         EXPECT_TRUE(platform.excel.steps.empty()) << c.what;
     }
@@ -134,12 +135,12 @@ TEST_F(TableTransferTest, ABigTableGoesInBandsOfWholeRowsTheFirstChoosingTheForm
     platform.excel.uncarried = u"م";
     auto arabicInTheLastRow = values;
     arabicInTheLastRow.cells.back() = u"مرحبا";
-    EXPECT_FALSE(window.SendTable(arabicInTheLastRow));
+    EXPECT_FALSE(window.sendTable(arabicInTheLastRow));
     EXPECT_TRUE(pokes().empty());
     EXPECT_EQ(shownDescription(), u"uncarried\rعدد صفوف الجدول التي كُتبت قبل ذلك: 0 من 3000");
     platform.excel.uncarried.clear();
 
-    EXPECT_TRUE(window.SendTable(values));
+    EXPECT_TRUE(window.sendTable(values));
     const auto sent = pokes();
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0].topicOrItem, u"R1C1:R" + decimalText(perBand) + u"C2");
@@ -156,7 +157,7 @@ TEST_F(TableTransferTest, ABandRefusedLeavesTheRowsBeforeItWrittenAndSaysHowMany
     const auto second = u"R" + decimalText(perBand + 1) + u"C1:R3000C2";
     platform.excel.refusedItems.insert(second);
     address(u"1", u"1");
-    EXPECT_FALSE(window.SendTable(values));
+    EXPECT_FALSE(window.sendTable(values));
     EXPECT_EQ(shownDescription(), u"refused: " + second + u"\rعدد صفوف الجدول التي كُتبت قبل ذلك: " +
                                       decimalText(perBand) + u" من 3000");
     EXPECT_EQ(platform.excel.cells[u"ورقة1!R" + decimalText(perBand) + u"C2"],
@@ -169,11 +170,11 @@ TEST_F(TableTransferTest, ABandRefusedLeavesTheRowsBeforeItWrittenAndSaysHowMany
 TEST_F(TableTransferTest, ATableReadsBackInBandsAsItWasWritten) {
     for (const auto& written : {filled(1, 1, 4), filled(5, 3, 6), filled(3000, 2, 30)}) {
         address(u"2", u"3");
-        ASSERT_TRUE(window.SendTable(written));
+        ASSERT_TRUE(window.sendTable(written));
         platform.excel.steps.clear();
-        window.Text1.setText(u"cell text");
-        EXPECT_EQ(window.RequestTable(written.rows, written.columns), written);
-        EXPECT_EQ(window.Text1.text(), u"cell text");
+        window.cellText.setText(u"cell text");
+        EXPECT_EQ(window.requestTable(written.rows, written.columns), written);
+        EXPECT_EQ(window.cellText.text(), u"cell text");
         std::vector<std::size_t> bandRows;
         for (const auto& step : platform.excel.steps)
             if (step.kind == DdeStep::request)
@@ -209,7 +210,7 @@ TEST_F(TableTransferTest, AReadThatFailsGivesNothingAfterTheMessage) {
         platform.excel.refusedItems = {u"R2C3:R3C4"};
         platform.excel.cells[u"ورقة1!" + c.item] = c.answer;
         address(u"2", u"3");
-        EXPECT_EQ(window.RequestTable(c.rows, c.columns), std::nullopt) << c.what;
+        EXPECT_EQ(window.requestTable(c.rows, c.columns), std::nullopt) << c.what;
         EXPECT_EQ(shownDescription(), c.description) << c.what;
     }
 }
@@ -218,7 +219,7 @@ TEST_F(TableTransferTest, AReadThatFailsGivesNothingAfterTheMessage) {
 TEST_F(TableTransferTest, CellsMissingFromAnAnswerAreEmpty) {
     platform.excel.cells[u"ورقة1!R2C3:R4C4"] = u"a\r\nb\tc";
     address(u"2", u"3");
-    EXPECT_EQ(window.RequestTable(3, 2), table(3, 2, {u"a", u"", u"b", u"c", u"", u""}));
+    EXPECT_EQ(window.requestTable(3, 2), table(3, 2, {u"a", u"", u"b", u"c", u"", u""}));
 }
 
 } // namespace

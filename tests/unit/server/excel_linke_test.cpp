@@ -4,6 +4,7 @@
 
 #include "fakes/fake_object.hpp"
 #include "fakes/fake_platform.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,7 @@ protected:
     fakes::FakePlatform platform;
     ExcelLinke linke{platform};
 
-    ExcelLink& window() { return threadLinkWindow(platform); }
+    LinkWindow& window() { return threadLinkWindow(platform); }
 };
 
 TEST_F(ExcelLinkeTest, SheetpushWritesColumnThenRowAndPokesRowFirst) {
@@ -44,10 +45,10 @@ TEST_F(ExcelLinkeTest, SheetpushWritesColumnThenRowAndPokesRowFirst) {
         auto result = linke.Sheetpush(u"نص", integer(3), integer(5), sheet);
         ASSERT_TRUE(result.ok());
         EXPECT_EQ(result.value(), Variant{true});
-        EXPECT_EQ(window().Text1.text(), u"نص");
-        EXPECT_EQ(window().Text2.text(), u"3");
-        EXPECT_EQ(window().Text3.text(), u"5");
-        EXPECT_EQ(window().Text4.text(), u"ورقة1");
+        EXPECT_EQ(window().cellText.text(), u"نص");
+        EXPECT_EQ(window().column.text(), u"3");
+        EXPECT_EQ(window().row.text(), u"5");
+        EXPECT_EQ(window().sheet.text(), u"ورقة1");
         EXPECT_EQ(platform.excel.cells[u"ورقة1!R5C3"], u"نص");
     });
 }
@@ -60,10 +61,18 @@ TEST_F(ExcelLinkeTest, CallsOnOneThreadShareOneWindowThatKeepsItsFields) {
         ASSERT_TRUE(other.ImportFromExcel(integer(2), integer(4), sheet).ok());
         EXPECT_EQ(&window(), first);
         EXPECT_EQ(platform.windowsMade, 1);
-        EXPECT_EQ(window().Text1.text(), u"a");
+        EXPECT_EQ(window().cellText.text(), u"a");
     });
-    onFreshThread([&] { EXPECT_EQ(window().Text1.text(), u""); });
+    onFreshThread([&] { EXPECT_EQ(window().cellText.text(), u""); });
     EXPECT_EQ(platform.windowsMade, 2);
+}
+
+TEST_F(ExcelLinkeTest, AThreadsWindowIsOnThePlatformItIsAskedFor) {
+    fakes::FakePlatform elsewhere;
+    onFreshThread([&] {
+        EXPECT_EQ(&threadLinkWindow(platform).platform(), &platform);
+        EXPECT_EQ(&threadLinkWindow(elsewhere).platform(), &elsewhere);
+    });
 }
 
 TEST_F(ExcelLinkeTest, ArgumentsByReferenceAreFollowed) {
@@ -94,7 +103,7 @@ TEST_F(ExcelLinkeTest, AnObjectGivesItsDefaultValue) {
         auto result =
             linke.Sheetpush(fakes::FakeObject::with(u"default"), integer(1), integer(1), sheet);
         ASSERT_TRUE(result.ok());
-        EXPECT_EQ(window().Text1.text(), u"default");
+        EXPECT_EQ(window().cellText.text(), u"default");
     });
 }
 
@@ -123,7 +132,7 @@ struct FailedCall {
     Variant Row;
     Variant Sheet;
     std::int32_t error;
-    // The texts of Text1 to Text4 after the call; a new window holds "", "1", "1", "ورقة1".
+    // The texts of cellText to sheet after the call; a new window holds "", "1", "1", "ورقة1".
     std::vector<std::u16string> fields;
 };
 
@@ -141,8 +150,8 @@ TEST_P(SheetpushFailureTest, EndsAtTheFailingArgumentWithoutSending) {
         ASSERT_FALSE(result.ok());
         EXPECT_EQ(result.failure().number, c.error);
         EXPECT_EQ(platform.windowsMade, 1);
-        EXPECT_EQ((std::vector<std::u16string>{window().Text1.text(), window().Text2.text(),
-                                               window().Text3.text(), window().Text4.text()}),
+        EXPECT_EQ((std::vector<std::u16string>{window().cellText.text(), window().column.text(),
+                                               window().row.text(), window().sheet.text()}),
                   c.fields);
         EXPECT_TRUE(platform.excel.steps.empty());
         EXPECT_TRUE(platform.messages.shown.empty());
@@ -187,7 +196,7 @@ TEST_F(ExcelLinkeTest, ImportFailureEndsBeforeRequesting) {
         auto result = linke.ImportFromExcel(integer(3), Null{}, sheet);
         ASSERT_FALSE(result.ok());
         EXPECT_EQ(result.failure().number, error::invalidUseOfNull);
-        EXPECT_EQ(window().Text2.text(), u"3");
+        EXPECT_EQ(window().column.text(), u"3");
         EXPECT_TRUE(platform.excel.steps.empty());
     });
 }
@@ -212,7 +221,7 @@ TEST_F(ExcelLinkeTest, AFailedImportReturnsAnEmptyStringNotTheOlderText) {
         auto result = linke.ImportFromExcel(integer(2), integer(2), sheet);
         ASSERT_TRUE(result.ok());
         EXPECT_EQ(result.value(), Variant{std::u16string()});
-        EXPECT_EQ(window().Text1.text(), u"older");
+        EXPECT_EQ(window().cellText.text(), u"older");
         EXPECT_EQ(platform.messages.shown.size(), 1u);
     });
 }

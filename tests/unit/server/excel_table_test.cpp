@@ -3,6 +3,7 @@
 #include "fakes/fake_object.hpp"
 #include "fakes/fake_platform.hpp"
 #include "server/thread_link_window.hpp"
+#include "vocabulary/error_numbers.hpp"
 
 #include <gtest/gtest.h>
 
@@ -39,11 +40,11 @@ protected:
     fakes::FakePlatform platform;
     ExcelTable tables{platform};
 
-    ExcelLink& window() { return threadLinkWindow(platform); }
+    LinkWindow& window() { return threadLinkWindow(platform); }
 
     std::vector<std::u16string> fields() {
-        return {window().Text1.text(), window().Text2.text(), window().Text3.text(),
-                window().Text4.text()};
+        return {window().cellText.text(), window().column.text(), window().row.text(),
+                window().sheet.text()};
     }
 };
 

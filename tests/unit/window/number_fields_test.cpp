@@ -1,5 +1,5 @@
 #include "fakes/fake_platform.hpp"
-#include "window/excel_link.hpp"
+#include "window/link_window.hpp"
 #include "window/window_view.hpp"
 
 #include <gtest/gtest.h>
@@ -16,12 +16,12 @@ namespace {
 // A number field and the spinner that the window keeps in step with it.
 struct Pair {
     const char* name;
-    TextBox ExcelLink::*field;
-    Spinner ExcelLink::*spinner;
+    TextBox LinkWindow::*field;
+    Spinner LinkWindow::*spinner;
 };
 
-const Pair columnPair{"column", &ExcelLink::Text2, &ExcelLink::UpDown1};
-const Pair rowPair{"row", &ExcelLink::Text3, &ExcelLink::UpDown2};
+const Pair columnPair{"column", &LinkWindow::column, &LinkWindow::columnSpinner};
+const Pair rowPair{"row", &LinkWindow::row, &LinkWindow::rowSpinner};
 
 class NumberFields : public ::testing::Test {
 protected:
@@ -29,7 +29,7 @@ protected:
     Spinner& spinner(const Pair& pair) { return window.*pair.spinner; }
 
     fakes::FakePlatform platform;
-    ExcelLink window{platform};
+    LinkWindow window{platform};
 };
 
 TEST_F(NumberFields, NewWindowHoldsOneInFieldsAndSpinners) {
@@ -38,8 +38,8 @@ TEST_F(NumberFields, NewWindowHoldsOneInFieldsAndSpinners) {
         EXPECT_EQ(field(pair).text(), u"1");
         EXPECT_EQ(spinner(pair).value(), 1);
     }
-    EXPECT_EQ(window.UpDown1.max(), 100000);
-    EXPECT_EQ(window.UpDown2.max(), 10000);
+    EXPECT_EQ(window.columnSpinner.max(), 100000);
+    EXPECT_EQ(window.rowSpinner.max(), 10000);
 }
 
 struct Write {
@@ -78,39 +78,39 @@ TEST_F(NumberFields, TextIsKeptWhenItsNumberEqualsTheSpinner) {
     for (std::size_t i = 0; i < std::size(keptWrites); ++i) {
         const auto& write = keptWrites[i];
         SCOPED_TRACE(::testing::Message() << "write " << i);
-        window.Text2.setText(u"2");
-        window.Text2.setText(write.text);
-        EXPECT_EQ(window.Text2.text(), write.settled);
-        EXPECT_EQ(window.UpDown1.value(), write.value);
+        window.column.setText(u"2");
+        window.column.setText(write.text);
+        EXPECT_EQ(window.column.text(), write.settled);
+        EXPECT_EQ(window.columnSpinner.value(), write.value);
     }
 }
 
 TEST_F(NumberFields, TypedKeyByKeyTheTextStaysAsTyped) {
     for (const auto* typed : {u"2", u"2.", u"2.5"})
-        window.Text2.setText(typed);
-    EXPECT_EQ(window.Text2.text(), u"2.5");
-    EXPECT_EQ(window.UpDown1.value(), 2);
+        window.column.setText(typed);
+    EXPECT_EQ(window.column.text(), u"2.5");
+    EXPECT_EQ(window.columnSpinner.value(), 2);
 }
 
 TEST_F(NumberFields, DeletingTheOnlyCharacterGivesZero) {
-    window.Text3.setText(u"5");
-    ASSERT_EQ(window.UpDown2.value(), 5);
-    window.Text3.setText(u"");
-    EXPECT_EQ(window.Text3.text(), u"0");
-    EXPECT_EQ(window.UpDown2.value(), 0);
+    window.row.setText(u"5");
+    ASSERT_EQ(window.rowSpinner.value(), 5);
+    window.row.setText(u"");
+    EXPECT_EQ(window.row.text(), u"0");
+    EXPECT_EQ(window.rowSpinner.value(), 0);
 }
 
 TEST_F(NumberFields, ArrowsStepFromTheSpinnerNotFromTheText) {
-    window.Text2.setText(u"2");
-    window.Text2.setText(u"2.4");
-    window.UpDown1.stepUp();
-    EXPECT_EQ(window.Text2.text(), u"3");
-    EXPECT_EQ(window.UpDown1.value(), 3);
+    window.column.setText(u"2");
+    window.column.setText(u"2.4");
+    window.columnSpinner.stepUp();
+    EXPECT_EQ(window.column.text(), u"3");
+    EXPECT_EQ(window.columnSpinner.value(), 3);
 
-    window.Text3.setText(u"2.4");
-    window.UpDown2.stepDown();
-    EXPECT_EQ(window.Text3.text(), u"1");
-    EXPECT_EQ(window.UpDown2.value(), 1);
+    window.row.setText(u"2.4");
+    window.rowSpinner.stepDown();
+    EXPECT_EQ(window.row.text(), u"1");
+    EXPECT_EQ(window.rowSpinner.value(), 1);
 }
 
 struct Unholdable {
@@ -128,7 +128,7 @@ class SpinnerCannotHold : public ::testing::TestWithParam<Unholdable> {};
 TEST_P(SpinnerCannotHold, FieldKeepsTheTextAndSpinnerItsValue) {
     const auto& c = GetParam();
     fakes::FakePlatform platform;
-    ExcelLink window(platform);
+    LinkWindow window(platform);
     (window.*c.pair.field).setText(c.text);
     EXPECT_EQ((window.*c.pair.field).text(), c.text);
     EXPECT_EQ((window.*c.pair.spinner).value(), 1);
@@ -167,21 +167,21 @@ public:
 TEST_F(NumberFields, ViewHearsOnlySettledStatesAndNothingOnceDetached) {
     RecordingView view;
     window.setView(&view);
-    window.Text2.setText(u"2.5");
+    window.column.setText(u"2.5");
     EXPECT_EQ(view.seen, (std::vector<std::u16string>{u"2", u"#2", u"2"}));
 
     view.seen.clear();
-    window.Text4.setText(u"Sheet2");
-    window.xlsPath.setText(u"x");
-    window.Text1.setText(u"cell");
+    window.sheet.setText(u"Sheet2");
+    window.commandLine.setText(u"x");
+    window.cellText.setText(u"cell");
     EXPECT_EQ(view.seen, (std::vector<std::u16string>{u"Sheet2", u"x", u"cell"}));
 
     view.seen.clear();
     window.setView(nullptr);
-    window.Text3.setText(u"4");
-    window.UpDown1.stepUp();
+    window.row.setText(u"4");
+    window.columnSpinner.stepUp();
     EXPECT_TRUE(view.seen.empty());
-    EXPECT_EQ(window.Text2.text(), u"3");
+    EXPECT_EQ(window.column.text(), u"3");
 }
 
 } // namespace

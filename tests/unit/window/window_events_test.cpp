@@ -1,5 +1,5 @@
 #include "fakes/fake_platform.hpp"
-#include "window/excel_link.hpp"
+#include "window/link_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ protected:
     }
 
     fakes::FakePlatform platform;
-    ExcelLink window{platform};
+    LinkWindow window{platform};
 };
 
 struct KeyDown {
@@ -32,43 +32,43 @@ const KeyDown keyDowns[] = {
 };
 
 TEST_F(WindowEvents, EnterInTheCellTextSendsWhateverTheShiftState) {
-    window.Text1.setText(u"نص");
+    window.cellText.setText(u"نص");
     for (std::size_t i = 0; i < std::size(keyDowns); ++i) {
         SCOPED_TRACE(::testing::Message() << "key down " << i);
         const auto before = pokes();
-        window.Text1_KeyDown(keyDowns[i].keyCode, keyDowns[i].shift);
+        window.onCellTextKeyDown(keyDowns[i].keyCode, keyDowns[i].shift);
         EXPECT_EQ(pokes() - before, keyDowns[i].sends);
     }
-    EXPECT_EQ(window.Text1.text(), u"نص");
+    EXPECT_EQ(window.cellText.text(), u"نص");
 }
 
 TEST_F(WindowEvents, EveryRepeatOfAHeldEnterSendsAgain) {
     for (int repeat = 0; repeat < 3; ++repeat)
-        window.Text1_KeyDown(13, 0);
+        window.onCellTextKeyDown(13, 0);
     EXPECT_EQ(pokes(), 3);
 }
 
 TEST_F(WindowEvents, SendButtonPokesTheFieldsAsTheyStand) {
-    window.Text2.setText(u"abc");
-    window.Text3.setText(u"3");
-    window.Command1_Click();
+    window.column.setText(u"abc");
+    window.row.setText(u"3");
+    window.onSendClick();
     ASSERT_EQ(pokes(), 1);
     const auto& poke = platform.excel.steps.back();
     EXPECT_EQ(poke.topicOrItem, u"R3C0");
     EXPECT_EQ(poke.text, u"");
-    EXPECT_EQ(window.Text2.text(), u"0");
+    EXPECT_EQ(window.column.text(), u"0");
 }
 
 TEST_F(WindowEvents, AFailedSendIsReportedBySendAlone) {
     platform.excel.answers = false;
-    window.Command1_Click();
-    window.Text1_KeyDown(13, 1);
+    window.onSendClick();
+    window.onCellTextKeyDown(13, 1);
     EXPECT_EQ(platform.messages.shown.size(), 2u);
 }
 
 TEST_F(WindowEvents, BrowseCancelOnANewWindowEmptiesTheCommandLine) {
-    window.Command3_Click();
-    EXPECT_EQ(window.xlsPath.text(), u"");
+    window.onBrowseClick();
+    EXPECT_EQ(window.commandLine.text(), u"");
     ASSERT_EQ(platform.dialog.requests.size(), 1u);
     const auto& shown = platform.dialog.requests[0];
     EXPECT_EQ(shown.title, u"تحديد مصنف أكسل");
@@ -79,12 +79,12 @@ TEST_F(WindowEvents, BrowseCancelOnANewWindowEmptiesTheCommandLine) {
 
 TEST_F(WindowEvents, BrowseChoiceIsTakenUnquotedAndComesBackAfterACancel) {
     platform.dialog.answers = {u"D:\\My Books\\a b.xls"};
-    window.Command3_Click();
-    EXPECT_EQ(window.xlsPath.text(), u"D:\\My Books\\a b.xls");
+    window.onBrowseClick();
+    EXPECT_EQ(window.commandLine.text(), u"D:\\My Books\\a b.xls");
 
-    window.xlsPath.setText(u"typed by hand");
-    window.Command3_Click();
-    EXPECT_EQ(window.xlsPath.text(), u"D:\\My Books\\a b.xls");
+    window.commandLine.setText(u"typed by hand");
+    window.onBrowseClick();
+    EXPECT_EQ(window.commandLine.text(), u"D:\\My Books\\a b.xls");
     EXPECT_EQ(platform.dialog.requests.back().fileName, u"D:\\My Books\\a b.xls");
     EXPECT_TRUE(platform.messages.shown.empty());
 }

@@ -2,15 +2,15 @@
 // another call's message is open or its transfer runs, and a client that dies in the middle of
 // its call; and the server's end, under a late client and with none.
 
+#include "lifetime/server_life.hpp"
 #include "link.hpp"
-#include "platform/win32/raii.hpp"
 #include "processes.hpp"
 #include "scenarios.hpp"
-#include "server/server_life.hpp"
 #include "server_usage.hpp"
 #include "sheetpush_h.h"
 #include "support/client_thread.hpp"
 #include "support/standin_log.hpp"
+#include "win32_base/raii.hpp"
 
 #include <chrono>
 #include <cstdio>

@@ -1,29 +1,34 @@
 // Excel going away, coming back, hanging and refusing: every call ends within its time-out with
 // False and the link failure message, and the first call after Excel is back succeeds. Run
-// unattended, a failing call returns at once and shows nothing.
+// unattended, a failing call returns at once and shows nothing. With the trace on, the log holds
+// what the refusal was.
 
 #include "link.hpp"
 #include "processes.hpp"
 #include "scenarios.hpp"
+#include "support/files.hpp"
+
+#include <regex>
+#include <sstream>
 
 namespace robustness {
 
 namespace {
 
-// The per-user setting "Unattended" = 1 for as long as this lives.
-class Unattended {
+// A per-user switch, such as "Unattended", = 1 for as long as this lives.
+class Switch {
 public:
-    Unattended() {
+    explicit Switch(const wchar_t* name) : name_(name) {
         DWORD on = 1;
-        RegSetKeyValueW(HKEY_CURRENT_USER, keyPath, valueName, REG_DWORD, &on, sizeof(on));
+        RegSetKeyValueW(HKEY_CURRENT_USER, keyPath, name_, REG_DWORD, &on, sizeof(on));
     }
-    ~Unattended() { RegDeleteKeyValueW(HKEY_CURRENT_USER, keyPath, valueName); }
-    Unattended(const Unattended&) = delete;
-    Unattended& operator=(const Unattended&) = delete;
+    ~Switch() { RegDeleteKeyValueW(HKEY_CURRENT_USER, keyPath, name_); }
+    Switch(const Switch&) = delete;
+    Switch& operator=(const Switch&) = delete;
 
 private:
     static constexpr wchar_t keyPath[] = L"Software\\Orvand\\Sheetpush";
-    static constexpr wchar_t valueName[] = L"Unattended";
+    const wchar_t* name_;
 };
 
 class FaultRun {
@@ -60,7 +65,7 @@ public:
 
     // Nothing closes boxes here: a box would hold its call until the watchdog ends the client.
     void failsUnattended(const std::string& what) {
-        Unattended unattended;
+        Switch unattended(L"Unattended");
         Watchdog watchdog("a failing call run unattended", 20000);
         checks_.expect(!link_.push(L"not delivered", 1, ++row_, L"Sheet1"),
                        what + ": a write returns False at once");
@@ -125,6 +130,50 @@ void faults(e2e::Checks& checks, const std::wstring& work) {
     }
     Process standin = run.standin(L"");
     run.succeeds("Excel back after refusing");
+}
+
+// The server started here traces: its first line starts over a log at its limit, and a write
+// that Excel refuses, run unattended, leaves its steps in the log, each a whole line.
+void trace(e2e::Checks& checks, const std::wstring& work) {
+    wchar_t appData[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"LOCALAPPDATA", appData, MAX_PATH);
+    const std::wstring folder = std::wstring(appData) + L"\\Sheetpush";
+    const std::wstring log = folder + L"\\trace.log";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::string old = "an old line\r\n";
+    std::string full = mark;
+    while (full.size() + old.size() <= 1024 * 1024)
+        full += old;
+    checks.expect(e2e::writeFile(log, full), "a log just below its limit is in place");
+
+    Switch traced(L"Trace");
+    Switch unattended(L"Unattended");
+    Process standin = startStandin(L"/refusepokes", work + L"\\standin.log");
+    {
+        Watchdog watchdog("a refused write, traced", 30000);
+        Link link;
+        checks.expect(!link.push(L"refused text", 2, 3, L"Sheet1"),
+                      "a refused write returns False");
+    }
+    const std::string written = e2e::readFile(log);
+    checks.expect(written.starts_with(mark) && written.find(old) == std::string::npos &&
+                      written.size() < 64 * 1024,
+                  "the log started over: it holds the new lines alone, after the mark");
+    for (const std::string step : {
+             "call Sheetpush «refused text» «2» «3» «Sheet1»",
+             "dde poke «R3C2» CF_UNICODETEXT, 24 bytes: ack 0x0000 (refused)",
+             "dde poke «R3C2» CF_TEXT, 12 bytes: ack 0x0000 (refused)",
+             "dde poke «R3C2» failed after ",
+             "message not shown, unattended: «الربط مع الأكسل» فشلت عملية الربط",
+         })
+        checks.expect(written.find(step) != std::string::npos, "the log holds: " + step);
+    const std::regex stamped(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} pid \d+ tid \d+ [^\r]+\r)");
+    std::istringstream lines(written.substr(mark.size()));
+    bool whole = true;
+    for (std::string line; std::getline(lines, line);)
+        whole = whole && std::regex_match(line, stamped);
+    checks.expect(whole, "each line of the log is whole: stamped, one event, ended by CR LF");
 }
 
 } // namespace robustness

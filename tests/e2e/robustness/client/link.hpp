@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/win32/raii.hpp"
-#include "server/com/com_ptr.hpp"
+#include "local_server/com_ptr.hpp"
 #include "support/client_objects.hpp"
 #include "support/late_bound.hpp"
+#include "win32_base/raii.hpp"
 
 #include <oaidl.h>
 

@@ -4,8 +4,8 @@
 //
 // Exit code 0 when every check passed, 1 when one failed, 2 on bad usage, 3 when a step hung.
 
-#include "platform/win32/raii.hpp"
 #include "scenarios.hpp"
+#include "win32_base/raii.hpp"
 
 #include <windows.h>
 
@@ -58,6 +58,7 @@ int wmain(int argc, wchar_t** argv) {
         {L"settings", robustness::settings},
         {L"server-end", robustness::serverEnd},
         {L"orphan", robustness::orphan},
+        {L"trace", robustness::trace},
     };
     sheetpush::win32::ComApartment apartment;
     e2e::Checks checks;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/win32/raii.hpp"
+#include "win32_base/raii.hpp"
 
 #include <windows.h>
 

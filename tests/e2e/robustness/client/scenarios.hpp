@@ -21,6 +21,7 @@ void orphan(e2e::Checks& checks, const std::wstring& work);
 void callDuringBox(e2e::Checks& checks, const std::wstring& work);
 void manyCalls(e2e::Checks& checks, const std::wstring& work);
 void settings(e2e::Checks& checks, const std::wstring& work);
+void trace(e2e::Checks& checks, const std::wstring& work);
 
 // Ends the process when one step runs past its limit, so that a hang fails the test instead of
 // stopping it.

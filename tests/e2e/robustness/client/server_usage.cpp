@@ -1,7 +1,7 @@
 #include "server_usage.hpp"
 
-#include "platform/win32/raii.hpp"
 #include "support/running.hpp"
+#include "win32_base/raii.hpp"
 
 #include <psapi.h>
 #include <winternl.h>
