@@ -50,18 +50,24 @@ Result<std::uint32_t> launch(const TextBox& commandLine, Platform& platform,
 
 bool launchWorkbook(const LaunchFields& fields, Platform& platform, const Variant& workbook,
                     std::int32_t showMode) {
+    // The call is traced before Excel.exe is looked for: a person who cancels the question, or
+    // a server run unattended, ends it with False and no message.
+    const Trace trace = platform.trace();
+    trace([&] { return u"call ExcelLinking, show mode " + decimalText(showMode); });
     const auto excelPath =
         discoverExcelPath(fields.excelFinder, fields.excelDialog, platform.settings());
-    if (!excelPath)
+    if (!excelPath) {
+        trace([] {
+            return std::u16string(u"ExcelLinking ends: Excel.exe neither found nor chosen");
+        });
         return false;
+    }
     // Without the workbook's text nothing is launched: the field may still hold an earlier
     // command line, which is not what the caller asked for.
     const auto text = workbookText(workbook, platform.formatting());
-    platform.trace()([&] {
-        return u"call ExcelLinking " +
-               (text.ok() ? u"«" + excerpt(text.value()) + u"»"
-                          : u"without a workbook's text: " + text.failure().description) +
-               u" " + decimalText(showMode);
+    trace([&] {
+        return text.ok() ? u"ExcelLinking's workbook «" + excerpt(text.value()) + u"»"
+                         : u"ExcelLinking without a workbook's text: " + text.failure().description;
     });
     if (!text.ok()) {
         reportLaunchFailure(platform);
