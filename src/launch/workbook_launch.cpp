@@ -64,16 +64,17 @@ bool launchWorkbook(const LaunchFields& fields, Platform& platform, const Varian
     }
     // Without the workbook's text nothing is launched: the field may still hold an earlier
     // command line, which is not what the caller asked for.
-    const auto text = workbookText(workbook, platform.formatting());
+    const auto given = workbookText(workbook, platform.formatting());
     trace([&] {
-        return text.ok() ? u"ExcelLinking's workbook «" + excerpt(text.value()) + u"»"
-                         : u"ExcelLinking without a workbook's text: " + text.failure().description;
+        return given.ok()
+                   ? u"ExcelLinking's workbook " + text::quoted(given.value())
+                   : u"ExcelLinking without a workbook's text: " + given.failure().description;
     });
-    if (!text.ok()) {
+    if (!given.ok()) {
         reportLaunchFailure(platform);
         return false;
     }
-    fields.commandLine.setText(programPart(*excelPath) + u" " + text.value());
+    fields.commandLine.setText(programPart(*excelPath) + u" " + given.value());
     if (started(launch(fields.commandLine, platform, static_cast<std::uint32_t>(showMode))))
         return true;
     reportLaunchFailure(platform);

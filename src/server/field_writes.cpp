@@ -1,7 +1,7 @@
 #include "server/field_writes.hpp"
 
 #include "platform/argument_text.hpp"
-#include "vocabulary/excerpt.hpp"
+#include "vocabulary/catalogue.hpp"
 
 #include <utility>
 
@@ -13,8 +13,8 @@ namespace {
 std::u16string callEvent(std::u16string_view method, const std::vector<std::u16string>& texts,
                          const Status& converted) {
     std::u16string event = u"call " + std::u16string(method);
-    for (const auto& text : texts)
-        event += u" «" + excerpt(text) + u"»";
+    for (const auto& argument : texts)
+        event += u" " + text::quoted(argument);
     if (!converted.ok())
         event += u", then an argument without text: " + converted.failure().description;
     return event;

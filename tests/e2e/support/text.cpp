@@ -29,11 +29,11 @@ std::wstring decoded(std::string_view bytes, UINT codePage) {
 } // namespace
 
 std::string utf8(std::wstring_view text) {
-    return encoded(text, CP_UTF8);
+    return sheetpush::win32::utf8(text);
 }
 
 std::string utf8(std::u16string_view text) {
-    return encoded(sheetpush::win32::wide(text), CP_UTF8);
+    return sheetpush::win32::utf8(sheetpush::win32::wide(text));
 }
 
 std::wstring fromUtf8(std::string_view bytes) {
