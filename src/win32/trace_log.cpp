@@ -44,26 +44,13 @@ std::wstring line(std::u16string_view event) {
     return text + L"\r\n";
 }
 
-// The calling thread's turn at the log, for as long as this lives. A process that ended in its
-// turn leaves the mutex abandoned, and the log as whole as its last line.
-class Turn {
-public:
-    explicit Turn(HANDLE mutex) : mutex_(mutex) {
-        const DWORD waited = mutex ? WaitForSingleObject(mutex, turnWait) : WAIT_FAILED;
-        held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
-    }
-    Turn(const Turn&) = delete;
-    Turn& operator=(const Turn&) = delete;
-    ~Turn() {
-        if (held_)
-            ReleaseMutex(mutex_);
-    }
-    explicit operator bool() const { return held_; }
-
-private:
-    HANDLE mutex_;
-    bool held_ = false;
-};
+// The calling thread's turn at the log, held as long as what this returns lives; nothing when the
+// turn did not come in time. A process that ended in its turn leaves the mutex abandoned, and the
+// log as whole as its last line.
+HeldMutex takeTurn(HANDLE mutex) {
+    const DWORD waited = mutex ? WaitForSingleObject(mutex, turnWait) : WAIT_FAILED;
+    return HeldMutex(waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED ? mutex : nullptr);
+}
 
 void append(HANDLE log, const std::string& bytes) {
     LARGE_INTEGER size{};
@@ -93,7 +80,7 @@ void TraceLog::write(std::u16string_view event) {
     if (folder_.empty())
         return;
     const std::string bytes = utf8(text);
-    Turn turn(turn_.get());
+    const HeldMutex turn = takeTurn(turn_.get());
     if (!turn)
         return;
     if (UniqueHandle log = openLog())

@@ -76,6 +76,8 @@ using UniqueGlobal = UniqueResource<ReleasedBy<HGLOBAL, GlobalFree>>;
 using UniqueLocal = UniqueResource<ReleasedBy<HLOCAL, LocalFree>>;
 using UniqueWindow = UniqueResource<ReleasedBy<HWND, DestroyWindow>>;
 using UniqueHandle = UniqueResource<ReleasedBy<HANDLE, CloseHandle>>;
+// A mutex the calling thread holds, taken by a wait on it.
+using HeldMutex = UniqueResource<ReleasedBy<HANDLE, ReleaseMutex>>;
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
 using UniqueHkey = UniqueResource<ReleasedBy<HKEY, RegCloseKey>>;
 // A loaded library, or an executable opened as data.
