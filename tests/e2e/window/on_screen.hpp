@@ -95,12 +95,27 @@ inline void replaceText(HWND control, const std::wstring& keys) {
     type(control, keys);
 }
 
-inline void clickArrow(HWND upDown, bool up) {
+// Where a click on the up or the down arrow of an up-down control lands.
+inline LPARAM arrowPoint(HWND upDown, bool up) {
     RECT area;
     GetClientRect(upDown, &area);
-    LPARAM where = MAKELPARAM(area.right / 2, up ? area.bottom / 4 : area.bottom * 3 / 4);
+    return MAKELPARAM(area.right / 2, up ? area.bottom / 4 : area.bottom * 3 / 4);
+}
+
+// A click on an arrow of a spinner of this thread.
+inline void clickArrow(HWND upDown, bool up) {
+    LPARAM where = arrowPoint(upDown, up);
     SendMessageW(upDown, WM_LBUTTONDOWN, MK_LBUTTON, where);
     SendMessageW(upDown, WM_LBUTTONUP, 0, where);
+}
+
+// A click on an arrow of another process's spinner. Both halves are posted at once: sent one
+// after the other, each waiting for the other process, a loaded machine could keep the button
+// down past the spinner's auto-repeat delay, and the arrow would step twice.
+inline void postArrowClick(HWND upDown, bool up) {
+    LPARAM where = arrowPoint(upDown, up);
+    PostMessageW(upDown, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageW(upDown, WM_LBUTTONUP, 0, where);
 }
 
 } // namespace e2e

@@ -202,11 +202,15 @@ public:
     }
 
     void checkArrows() {
-        clickArrow(control(ControlId::columnSpinner), true);
-        check(field(ControlId::column) == L"5" && arrows(ControlId::columnSpinner) == 5,
+        postArrowClick(control(ControlId::columnSpinner), true);
+        check(waitFor([&] {
+                  return field(ControlId::column) == L"5" && arrows(ControlId::columnSpinner) == 5;
+              }),
               "an up arrow click steps the column and the field follows");
-        clickArrow(control(ControlId::rowSpinner), false);
-        check(field(ControlId::row) == L"4" && arrows(ControlId::rowSpinner) == 4,
+        postArrowClick(control(ControlId::rowSpinner), false);
+        check(waitFor([&] {
+                  return field(ControlId::row) == L"4" && arrows(ControlId::rowSpinner) == 4;
+              }),
               "a down arrow click steps the row and the field follows");
     }
 
