@@ -41,8 +41,13 @@
 # Checks: each prints "ok" or "FAIL" and what it checks
 #   fail WHAT...          a failed check
 #   expect ACTUAL EXPECTED WHAT
-#   finish NAME           ends the script, failed when any check failed
+#   finish NAME           ends the script, failed when any check failed; a failed one then shows
+#                         what Wine said of the programs it ran
 
+# What Wine says of the programs a test runs, and of the servers that COM starts for them: its
+# errors, and how COM activates and marshals. It goes to $work/wine-<program>.txt, apart from what
+# the programs print, and is shown when a test fails.
+WINE_ENV_REMARKS=-all,err+all,warn+ole,warn+combase,warn+rpc
 # Long enough for a cold wineserver on a busy machine; every wait in these scripts is bounded.
 WINE_ENV_START_LIMIT=60
 # The messages of the server that the tests close, by title, and the fixed texts they begin with.
@@ -157,9 +162,12 @@ stop_servers() {
 wine_start() {
     local -n pid_out=$1
     shift
+    local remarks
+    remarks=$(remarks_file "$1")
     # A simple command, not a function, so that $! is the program: env and the wine launcher
     # exec the loader, which keeps the process id.
-    env ${WINE_ENV_LOCALE:+LC_ALL=$WINE_ENV_LOCALE} wine "$@" >/dev/null 2>&1 &
+    env ${WINE_ENV_LOCALE:+LC_ALL=$WINE_ENV_LOCALE} WINEDEBUG=$WINE_ENV_REMARKS wine "$@" \
+        >>"$remarks" 2>&1 &
     pid_out=$!
     WINE_ENV_PIDS+=("$pid_out")
 }
@@ -203,8 +211,9 @@ run_checks() {
     local limit=$1 program=$2 status=0
     shift 2
     local output="$work/$program.out"
-    timeout "$limit" env ${WINE_ENV_LOCALE:+LC_ALL=$WINE_ENV_LOCALE} \
-        wine "$SHEETPUSH_BIN/$program.exe" "$@" >"$output" 2>&1 || status=$?
+    timeout "$limit" env ${WINE_ENV_LOCALE:+LC_ALL=$WINE_ENV_LOCALE} WINEDEBUG=$WINE_ENV_REMARKS \
+        wine "$SHEETPUSH_BIN/$program.exe" "$@" >"$output" 2>>"$(remarks_file "$program")" ||
+        status=$?
     without_wine_noise <"$output"
     [ "$status" -eq 0 ] || fail "$program $* ended with $status"
     grep -Eq '^[1-9][0-9]* passed, 0 failed' "$output" || fail "$program $* did not report its checks"
@@ -216,7 +225,8 @@ run_vbscript() {
     local combined="$work/$(basename "$1")" script=$1
     shift
     cat "$WINE_ENV_DIR/com/scripts/common.vbs" "$script" >"$combined"
-    timeout 240 wine cscript //nologo "$(wine_path "$combined")" "$@"
+    WINEDEBUG=$WINE_ENV_REMARKS timeout 240 wine cscript //nologo "$(wine_path "$combined")" "$@" \
+        2>>"$(remarks_file cscript)"
 }
 
 # A stand-in serves well under a second after its start. Once, on a loaded machine, one never
@@ -270,7 +280,27 @@ expect() {
     fi
 }
 
+# Where Wine's remarks on PROGRAM (a path or a name) go.
+remarks_file() {
+    local name
+    name=$(basename "${1//\\//}")
+    echo "$work/wine-${name%.*}.txt"
+}
+
+# Each remark once, with how often it came, without the thread that made it.
+show_remarks() {
+    local file
+    for file in "$work"/wine-*.txt; do
+        [ -s "$file" ] || continue
+        echo "Wine's remarks in $(basename "$file"):"
+        without_wine_noise <"$file" | sed 's/^[0-9a-f]*://' | sort | uniq -c | sort -rn
+    done
+}
+
 finish() {
-    [ "$failures" -eq 0 ] || exit 1
+    if [ "$failures" -ne 0 ]; then
+        show_remarks
+        exit 1
+    fi
     echo "passed: $1"
 }
