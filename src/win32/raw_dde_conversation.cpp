@@ -411,10 +411,8 @@ Status RawDdeConversation::pokeAs(UINT format, std::u16string_view item, std::u1
     if (!reply.ok())
         return reply.failure();
     WORD status = takeAck(reply.value());
-    trace_([&] {
-        return u"dde poke " + text::quoted(item) + u" " + formatName(format) + u", " +
-               decimalText(std::ssize(*bytes)) + u" bytes: " + ackText(status) + u" after " +
-               deadline.elapsed();
+    traceExchange(u"poke", item, format, deadline, [&] {
+        return u", " + decimalText(std::ssize(*bytes)) + u" bytes: " + ackText(status);
     });
     if (!(status & ackAccepted))
         return refusal(status, item);
@@ -445,18 +443,14 @@ Result<std::u16string> RawDdeConversation::requestAs(UINT format, std::u16string
         return reply.failure();
     if (reply.value().message == WM_DDE_ACK) {
         WORD status = takeAck(reply.value());
-        trace_([&] {
-            return u"dde request " + text::quoted(item) + u" " + formatName(format) + u": " +
-                   ackText(status) + u" after " + deadline.elapsed();
-        });
+        traceExchange(u"request", item, format, deadline, [&] { return u": " + ackText(status); });
         return refusal(status, item);
     }
     DdeDataMessage data(reply.value());
     auto text = data.text();
-    trace_([&] {
-        return u"dde request " + text::quoted(item) + u" " + formatName(format) + u": data of " +
-               (text ? decimalText(std::ssize(*text)) + u" characters" : u"no text format") +
-               u" after " + deadline.elapsed();
+    traceExchange(u"request", item, format, deadline, [&] {
+        return u": data of " +
+               (text ? decimalText(std::ssize(*text)) + u" characters" : u"no text format");
     });
     data.settle(text.has_value());
     settleAfterData(deadline);
@@ -556,6 +550,18 @@ bool RawDdeConversation::handleUnanswered(const MSG& message) {
     }
     discard(message);
     return false;
+}
+
+// One exchange with the partner as the trace shows it: the step, its item and format, what came
+// of it, which outcome describes from its own separator on, and when.
+template <class Describe>
+void RawDdeConversation::traceExchange(std::u16string_view step, std::u16string_view item,
+                                       UINT format, const Deadline& deadline,
+                                       Describe outcome) const {
+    trace_([&] {
+        return u"dde " + std::u16string(step) + u" " + text::quoted(item) + u" " +
+               formatName(format) + outcome() + u" after " + deadline.elapsed();
+    });
 }
 
 // A failed step goes to the trace with its description, which names the application, the sheet

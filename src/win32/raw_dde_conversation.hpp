@@ -72,6 +72,9 @@ private:
     void drainQueue();
     bool handleUnanswered(const MSG& message);
 
+    template <class Describe>
+    void traceExchange(std::u16string_view step, std::u16string_view item, UINT format,
+                       const Deadline& deadline, Describe outcome) const;
     template <class Outcome>
     Outcome traced(std::u16string_view step, std::u16string_view name, Outcome outcome,
                    const Deadline& deadline) const;
